@@ -1,0 +1,74 @@
+#include "tests/test_support.h"
+
+#include <iconv.h>
+
+#include "world/new_game.h"
+
+void WorldTest::SetUp() {
+    previous_ = port;
+    port = &headless;
+    ResetWorldToProgramStart();
+}
+
+void WorldTest::TearDown() { port = previous_; }
+
+void WorldTest::StartGame(uint32_t seed) {
+    ResetWorldToProgramStart();
+    StartUpWorld(seed);
+    headless.Clear();
+}
+
+int WorldTest::CountCaption(const char* caption) const {
+    int n = 0;
+    for (const auto& m : headless.messages)
+        if (m.caption == caption) ++n;
+    return n;
+}
+
+bool WorldTest::HasMessage(const std::string& text) const {
+    for (const auto& m : headless.messages)
+        if (m.text == text) return true;
+    return false;
+}
+
+std::string CheckWorldInvariants() {
+    for (int i = 0; i < COMPANY_COUNT; ++i) {
+        const ListedCompany& c = companies[i];
+        std::string who = "company " + std::to_string(i) + ": ";
+        if (i != 0 && c.bankrupt) return who + "bankrupt flag left set";
+        if (c.bankrupt) continue;
+        if (c.sharePrice < 1) return who + "price below 1";
+        if (c.issuedShares < 1) return who + "no issued shares";
+        if (c.issuedShares > MAX_AMOUNT) return who + "issued shares above the cap";
+        if (c.floatingShares < 0) return who + "negative float";
+        if (i != 0 && c.floatingShares > c.issuedShares - c.holdings[i]) return who + "float above issued minus own stake";
+        if (i != 0 && c.floatingShares + companies[0].holdings[i] + c.holdings[i] > c.issuedShares)
+            return who + "float plus stakes above issued";
+        if (i == 0 && c.floatingShares + c.holdings[0] > c.issuedShares) return who + "float plus own stake above issued";
+        // Funds are capped before the day's income from profit is booked.
+        int64_t income = i != 0 && c.profit > 0 ? c.profit / 1000 : 0;
+        if (c.funds > MAX_AMOUNT + income) return who + "funds above the cap";
+        if (c.funds < 0 && i != 0) return who + "negative funds after the day";
+        if (c.ceoAssets < 0 && i != 0) return who + "negative CEO assets";
+        if (c.trendState < 1 || c.trendState > 9) return who + "news state out of range";
+        if (c.name == nullptr) return who + "no name";
+    }
+    if (historyIndex < 0 || historyIndex >= HISTORY_SIZE) return "history index out of range";
+    if (namePoolNext < 30 || namePoolNext > NAME_POOL_SIZE) return "name pool index out of range";
+    return "";
+}
+
+std::string Sjis(const char* utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    std::string in = utf8;
+    std::string out(in.size() * 2 + 8, '\0');
+    char* src = in.data();
+    size_t srcLeft = in.size();
+    char* dst = out.data();
+    size_t dstLeft = out.size();
+    size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1)) return "<unconvertible>";
+    out.resize(out.size() - dstLeft);
+    return out;
+}

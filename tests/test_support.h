@@ -1,0 +1,35 @@
+// Shared fixture: a fresh world started as the game starts, with the headless
+// port installed and recording.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/headless/headless_port.h"
+#include "world/world_state.h"
+
+class WorldTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Program start followed by the world half of start-up with this seed.
+    void StartGame(uint32_t seed);
+
+    // Number of recorded messages with this caption (code page 932).
+    int CountCaption(const char* caption) const;
+    bool HasMessage(const std::string& text) const;
+
+    HeadlessPort headless;
+
+private:
+    Port* previous_ = nullptr;
+};
+
+// Checks the world-state invariants that the market day keeps; returns an
+// empty string when they hold, else a description of the first violation.
+std::string CheckWorldInvariants();
+
+// Reads a text from UTF-8 into the game's code page 932, for tests only.
+std::string Sjis(const char* utf8);

@@ -1,0 +1,57 @@
+// The headless host of the port: message boxes are answered from a script
+// and recorded, sounds and paint requests are recorded. Used by the tests
+// and by orchidia-sim.
+#pragma once
+
+#include <cstdio>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "world/port.h"
+
+struct RecordedMessage {
+    WindowId owner;
+    std::string text;      // code page 932
+    std::string caption;   // code page 932
+    MessageStyle style;
+};
+
+class HeadlessPort : public Port {
+public:
+    MessageAnswer ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) override;
+    void PlaySound(const char* file) override;
+    void PaintWindow(WindowId window) override;
+    void DriveTray(bool open) override;
+
+    // Answers for the next Yes/No questions, in order; when none is queued a
+    // question is answered with defaultAnswer.
+    std::deque<MessageAnswer> answers;
+    MessageAnswer defaultAnswer = ANSWER_NO;
+
+    // When set, every message box is also printed as "[caption] text" with
+    // each newline written as \n.
+    std::FILE* echo = nullptr;
+
+    std::vector<RecordedMessage> messages;
+    std::vector<std::string> sounds;
+    std::vector<WindowId> paints;
+    std::vector<bool> trayCommands;
+
+    void Clear();
+};
+
+// "[caption] text" with newlines written as \n: one line per message box.
+std::string MessageLine(const std::string& caption, const std::string& text);
+
+// Installs a port for the lifetime of the object and restores the previous one.
+class ScopedPort {
+public:
+    explicit ScopedPort(Port* p) : previous_(port) { port = p; }
+    ~ScopedPort() { port = previous_; }
+    ScopedPort(const ScopedPort&) = delete;
+    ScopedPort& operator=(const ScopedPort&) = delete;
+
+private:
+    Port* previous_;
+};
