@@ -1,0 +1,28 @@
+#!/bin/sh
+# Installs the Debian packages that the build needs and that are missing:
+# with apt-get when run as root, else through sudo. Usage: setup-deps.sh [game|test]
+set -eu
+
+PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev"
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+  SUDO=""
+elif command -v sudo >/dev/null 2>&1; then
+  SUDO="sudo"
+else
+  echo "These packages are missing and I am not root and there is no sudo:$missing" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -q --no-install-recommends $missing

@@ -1,0 +1,27 @@
+#!/bin/sh
+# Builds everything and runs the whole test suite: the release build with
+# warnings as errors, then the core tests and the soak under AddressSanitizer
+# and UndefinedBehaviorSanitizer, then a short run of the benchmarks.
+set -eu
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+sh scripts/setup-deps.sh test
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+echo "== release build and tests"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORCHIDIA_WERROR=ON >/dev/null
+cmake --build build/release -j "$JOBS"
+(cd build/release && ctest --output-on-failure -j "$JOBS")
+
+echo "== sanitizer build (address, undefined) and core tests"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORCHIDIA_SANITIZE=ON -DORCHIDIA_WERROR=ON \
+  -DORCHIDIA_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build build/sanitize -j "$JOBS" --target orchidia_core_tests orchidia-sim
+(cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j "$JOBS" -L 'core|sim')
+
+if [ -x build/release/bench/orchidia_bench ]; then
+  echo "== benchmarks (short run; figures only, nothing is asserted)"
+  build/release/bench/orchidia_bench --benchmark_min_time=0.05
+fi
+echo "All tests passed."
