@@ -4,6 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+class Canvas;
+class DialogHost;
 
 // Windows that own message boxes and receive paint requests.
 enum WindowId : int32_t {
@@ -42,7 +46,49 @@ public:
     virtual void PaintWindow(WindowId window) = 0;
     // Called by the drive-tray tools of the shop; fails silently without a drive.
     virtual void DriveTray(bool open) = 0;
+
+    // Called by the screen flow to start (or restart with a new interval) and
+    // to stop a window's periodic timer.
+    virtual void SetTimer(WindowId window, int intervalMs) { (void)window; (void)intervalMs; }
+    virtual void KillTimer(WindowId window) { (void)window; }
+    // The persistent drawing surface of a window, or null when there is none.
+    virtual Canvas* CanvasOf(WindowId window) { (void)window; return nullptr; }
+    // Called after painting into a window's surface: show it on the screen.
+    virtual void Present(WindowId window) { (void)window; }
+    // Opens dialog resourceId modally and returns when it closes, with the
+    // value the dialog closed with.
+    virtual int OpenDialog(int resourceId, WindowId owner) { (void)resourceId; (void)owner; return 0; }
+    // Posts the quit message: the program ends when the current event returns.
+    virtual void Quit() {}
 };
+
+// A dialog as its procedure sees it: controls by resource id, one timer, a
+// canvas for its pictures. Implemented by the Qt host and the headless host.
+class DialogHost {
+public:
+    virtual ~DialogHost() = default;
+    virtual int ResourceId() const = 0;
+    // Text of an edit control, code page 932.
+    virtual std::string ItemText(int id) = 0;
+    virtual void SetItemText(int id, const char* text) = 0;
+    virtual bool IsChecked(int id) = 0;
+    virtual void SetChecked(int id, bool checked) = 0;
+    virtual void StartTimer(int intervalMs) = 0;
+    virtual void StopTimer() = 0;
+    // Closes the dialog; OpenDialog returns result.
+    virtual void Close(int result) = 0;
+    virtual Canvas* GetCanvas() = 0;
+    virtual void Present() = 0;
+};
+
+enum DialogEvent : int32_t {
+    DLG_INIT,      // the dialog was created; controls exist
+    DLG_COMMAND,   // a button was pressed (id) or Escape (id 2)
+    DLG_TIMER,     // the dialog's timer ticked
+    DLG_PAINT,     // the dialog's pictures should be drawn
+};
+
+using DialogProc = void (*)(DialogHost& dialog, DialogEvent event, int id);
 
 // The platform in use; set once by the shell or the headless host before any tick.
 extern Port* port;

@@ -59,7 +59,36 @@ std::string CLiteral(const std::string& bytes) {
 
 }  // namespace
 
+// --raw NAME INPUT OUTPUT: the whole file as one constant (dialog templates).
+int Raw(const char* name, const char* input, const char* output) {
+    std::ifstream in(input, std::ios::binary);
+    if (!in) {
+        std::cerr << "textgen: cannot read " << input << "\n";
+        return 1;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string sjis;
+    if (!ToCp932(text.str(), sjis)) {
+        std::cerr << input << ": not representable in CP932\n";
+        return 1;
+    }
+    std::ofstream o(output, std::ios::binary);
+    o << "// Generated from " << input << " by textgen. Do not edit.\n#pragma once\n\n"
+      << "inline constexpr char " << name << "[] =\n";
+    size_t start = 0;
+    while (start < sjis.size()) {
+        size_t end = sjis.find('\n', start);
+        end = end == std::string::npos ? sjis.size() : end + 1;
+        o << "    " << CLiteral(sjis.substr(start, end - start)) << "\n";
+        start = end;
+    }
+    o << "    \"\";\n";
+    return o ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--raw") return Raw(argv[2], argv[3], argv[4]);
     if (argc != 3) {
         std::cerr << "usage: textgen INPUT.def OUTPUT.h\n";
         return 2;

@@ -1,0 +1,62 @@
+// Start-up: seed the generator, set up the world, create the shared drawing
+// resources and the main window, and run the message loop.
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QSocketNotifier>
+#include <csignal>
+#include <ctime>
+#include <unistd.h>
+
+#include "shell/qt/qt_canvas.h"
+#include "shell/qt/qt_shell.h"
+#include "shell/screen_flow.h"
+#include "world/new_game.h"
+#include "world/world_state.h"
+
+namespace {
+
+// A termination request ends the game as closing the window does.
+int signalPipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+    char c = 1;
+    ssize_t n = write(signalPipe[1], &c, 1);
+    (void)n;
+}
+
+void WatchTermination(QApplication& app) {
+    if (pipe(signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
+    struct sigaction action = {};
+    action.sa_handler = OnTerminate;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("orchidia"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/orchidia%1.bmp").arg(size));
+    QApplication::setWindowIcon(icon);
+    WatchTermination(app);
+
+    StartUpWorld(static_cast<uint32_t>(std::time(nullptr)));
+    ResetShellState();
+    sharedDrawing.Create();
+    port = &qtPort;
+
+    MainWindow window;
+    qtPort.Attach(&window);
+    window.move(0, 0);
+    window.show();
+    OnMainCreate();
+    int code = app.exec();
+    port->KillTimer(WIN_MAIN);
+    return code;
+}

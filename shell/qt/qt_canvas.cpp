@@ -1,0 +1,99 @@
+#include "shell/qt/qt_canvas.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "shell/qt/sjis.h"
+
+SharedDrawing sharedDrawing;
+
+namespace {
+QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+QString GothicFamily() {
+    const QStringList families = QFontDatabase::families();
+    for (const char* name : {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP", "VL Gothic",
+                             "MS Gothic", "Hiragino Sans"}) {
+        if (families.contains(QString::fromLatin1(name))) return QString::fromLatin1(name);
+    }
+    return QString::fromLatin1("Monospace");
+}
+}  // namespace
+
+void SharedDrawing::Create() {
+    const QString family = GothicFamily();
+    for (int f = 0; f < FONT_COUNT; ++f) {
+        QFont font(family);
+        font.setPixelSize(FONT_HEIGHTS[f]);
+        font.setWeight(QFont::ExtraBold);
+        font.setStyleStrategy(QFont::NoAntialias);
+        fonts[f] = font;
+    }
+    for (int b = 0; b < BMP_COUNT; ++b) {
+        QImage image(QString::fromLatin1(BITMAP_SPECS[b].file));
+        if (!image.isNull()) {
+            image = image.convertToFormat(QImage::Format_RGB32)
+                        .copy(0, 0, BITMAP_SPECS[b].width, BITMAP_SPECS[b].height);
+        }
+        bitmaps[b] = image;
+    }
+}
+
+void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    QPainter p(image_);
+    const PenSpec& pen = PEN_SPECS[pen_];
+    p.fillRect(left, top, right - left, bottom - top, ToQColor(BRUSH_COLOURS[brush_]));
+    // The outline lies inside the rectangle, one pen width thick.
+    QColor outline = ToQColor(pen.colour);
+    int w = pen.width;
+    p.fillRect(left, top, right - left, std::min(w, bottom - top), outline);
+    p.fillRect(left, std::max(top, bottom - w), right - left, std::min(w, bottom - top), outline);
+    p.fillRect(left, top, std::min(w, right - left), bottom - top, outline);
+    p.fillRect(std::max(left, right - w), top, std::min(w, right - left), bottom - top, outline);
+}
+
+void QtCanvas::LineTo(int x, int y) {
+    QPainter p(image_);
+    const PenSpec& pen = PEN_SPECS[pen_];
+    QPen qpen(ToQColor(pen.colour));
+    qpen.setWidth(pen.width);
+    qpen.setCapStyle(Qt::FlatCap);
+    p.setPen(qpen);
+    if (pen.width <= 1) {
+        // The end point itself is not drawn, as a line to it never includes it.
+        int dx = x - x_, dy = y - y_;
+        if (dx != 0 || dy != 0) {
+            double len = std::max(std::abs(dx), std::abs(dy));
+            p.drawLine(QPointF(x_, y_), QPointF(x_ + dx * (len - 1) / len, y_ + dy * (len - 1) / len));
+        }
+    } else {
+        p.drawLine(x_, y_, x, y);
+    }
+    x_ = x;
+    y_ = y;
+}
+
+void QtCanvas::TextOut(int x, int y, const char* text) {
+    QPainter p(image_);
+    const QFont& font = sharedDrawing.fonts[font_];
+    p.setFont(font);
+    QFontMetrics metrics(font);
+    QString s = FromSjis(text);
+    if (opaque_) {
+        p.fillRect(x, y, metrics.horizontalAdvance(s), FONT_HEIGHTS[font_], Qt::white);
+    }
+    p.setPen(ToQColor(textColour_));
+    p.drawText(x, y + metrics.ascent(), s);
+}
+
+void QtCanvas::DrawBitmap(BitmapId bitmap, int x, int y, RasterOp op) {
+    if (bitmap < 0 || bitmap >= BMP_COUNT) return;
+    const QImage& image = sharedDrawing.bitmaps[bitmap];
+    if (image.isNull()) return;
+    QPainter p(image_);
+    if (op == ROP_OR) p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    if (op == ROP_AND) p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    p.drawImage(x, y, image);
+}

@@ -1,0 +1,340 @@
+#include "shell/qt/qt_shell.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSoundEffect>
+#include <QUrl>
+
+#include "resources/dialog_templates.h"
+#include "shell/qt/sjis.h"
+#include "shell/screen_flow.h"
+
+QtPort qtPort;
+
+// ---------------------------------------------------------------- surfaces
+
+SurfaceWidget::SurfaceWidget(WindowId id, int width, int height, QWidget* parent)
+    : QWidget(parent), id_(id), surface_(width, height, QImage::Format_RGB32), canvas_(&surface_) {
+    surface_.fill(id == WIN_MAIN ? Qt::white : Qt::black);
+    setFixedSize(width, height);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setCursor(Qt::ArrowCursor);
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, surface_);
+}
+
+void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
+    QPoint pos = event->position().toPoint();
+    if (id_ == WIN_MAIN) OnMainMouseMove(pos.x(), pos.y());
+    if (id_ == WIN_SIDE) OnSidePanelMouseMove(pos.x(), pos.y());
+}
+
+void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
+    QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (id_ == WIN_MAIN) OnMainLeftClick(pos.x(), pos.y());
+        if (id_ == WIN_SIDE) OnSidePanelLeftClick(pos.x(), pos.y());
+        if (id_ == WIN_BOARD) OnBoardLeftClick(pos.x(), pos.y());
+    } else if (event->button() == Qt::RightButton && id_ == WIN_MAIN) {
+        OnMainRightClick(pos.x(), pos.y());
+    }
+}
+
+// ---------------------------------------------------------------- main window
+
+MainWindow::MainWindow() {
+    setWindowTitle(QStringLiteral("ORCHIDIA"));
+    auto* client = new QWidget(this);
+    client->setFixedSize(1024, 690);
+    setCentralWidget(client);
+    views_[WIN_MAIN] = new SurfaceWidget(WIN_MAIN, MAIN_VIEW_WIDTH, MAIN_VIEW_HEIGHT, client);
+    views_[WIN_MAIN]->move(0, 0);
+    for (const PanelGeometry& p : PANELS) {
+        auto* w = new SurfaceWidget(p.window, p.width, p.height, client);
+        w->move(p.x, p.y);
+        views_[p.window] = w;
+    }
+    // The menu and its accelerators: Alt+"?" and Alt+"/" open the About dialog.
+    QMenu* file = menuBar()->addMenu(QString::fromUtf8("ﾌｧｲﾙ(&F)"));
+    QAction* exit = file->addAction(QString::fromUtf8("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+    connect(exit, &QAction::triggered, [] { OnMenuCommand(CMD_EXIT); });
+    QMenu* help = menuBar()->addMenu(QString::fromUtf8("ﾍﾙﾌﾟ(&H)"));
+    QAction* about = help->addAction(QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報(&A) ..."));
+    about->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Question), QKeySequence(Qt::ALT | Qt::Key_Slash)});
+    connect(about, &QAction::triggered, [] { OnMenuCommand(CMD_ABOUT); });
+    resize(1030, 730);
+}
+
+SurfaceWidget* MainWindow::view(WindowId id) const {
+    auto it = views_.find(id);
+    return it == views_.end() ? nullptr : it->second;
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) OnMainActivate();
+    QMainWindow::changeEvent(event);
+}
+
+// Character input to the main window is swallowed.
+void MainWindow::keyPressEvent(QKeyEvent* event) { event->accept(); }
+
+// ---------------------------------------------------------------- dialogs
+
+class QtDialog : public QDialog, public DialogHost {
+public:
+    QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner);
+    int ResourceId() const override { return id_; }
+    std::string ItemText(int id) override;
+    void SetItemText(int id, const char* text) override;
+    bool IsChecked(int id) override;
+    void SetChecked(int id, bool checked) override;
+    void StartTimer(int intervalMs) override { timer_.start(intervalMs); }
+    void StopTimer() override { timer_.stop(); }
+    void Close(int result) override {
+        timer_.stop();
+        closed_ = true;
+        result_ = result;
+        if (isVisible()) done(result);
+    }
+    bool closed() const { return closed_; }
+    int closedResult() const { return result_; }
+    Canvas* GetCanvas() override { return canvasWidget_ ? &canvasWidget_->canvas() : nullptr; }
+    void Present() override {
+        if (canvasWidget_) canvasWidget_->update();
+    }
+    void Start() { proc_(*this, DLG_INIT, 0); proc_(*this, DLG_PAINT, 0); }
+
+protected:
+    // Escape and the close box are commands (id 2) that the procedure decides.
+    void reject() override { proc_(*this, DLG_COMMAND, 2); }
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        proc_(*this, DLG_COMMAND, 2);
+    }
+
+private:
+    int id_;
+    DialogProc proc_;
+    QTimer timer_;
+    std::map<int, QWidget*> controls_;
+    SurfaceWidget* canvasWidget_ = nullptr;
+    bool closed_ = false;
+    int result_ = 0;
+};
+
+QtDialog::QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner) : QDialog(owner), id_(t.id), proc_(proc) {
+    setWindowTitle(FromSjis(t.title));
+    setFixedSize(t.width, t.height);
+    QFont font = sharedDrawing.fonts[FONT_15];
+    font.setFamily(QStringLiteral("IPAPGothic"));
+    font.setPixelSize(12);
+    font.setWeight(QFont::Normal);
+    font.setStyleStrategy(QFont::PreferDefault);
+    setFont(font);
+    for (const ControlTemplate& c : t.controls) {
+        QWidget* w = nullptr;
+        QString label = FromSjis(c.label);
+        switch (c.kind) {
+            case CTL_TEXT: {
+                auto* l = new QLabel(label, this);
+                l->setWordWrap(true);
+                l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                w = l;
+                break;
+            }
+            case CTL_EDIT:
+            case CTL_READONLY: {
+                auto* e = new QLineEdit(this);
+                e->setReadOnly(c.kind == CTL_READONLY);
+                w = e;
+                break;
+            }
+            case CTL_BUTTON:
+            case CTL_DEFBUTTON: {
+                auto* b = new QPushButton(label, this);
+                b->setAutoDefault(false);
+                b->setDefault(c.kind == CTL_DEFBUTTON);
+                int id = c.id;
+                connect(b, &QPushButton::clicked, this, [this, id] { proc_(*this, DLG_COMMAND, id); });
+                w = b;
+                break;
+            }
+            case CTL_RADIO: {
+                auto* r = new QRadioButton(label, this);
+                int id = c.id;
+                connect(r, &QRadioButton::clicked, this, [this, id] { proc_(*this, DLG_COMMAND, id); });
+                w = r;
+                break;
+            }
+            case CTL_CHECK: {
+                auto* r = new QCheckBox(label, this);
+                int id = c.id;
+                connect(r, &QCheckBox::clicked, this, [this, id] { proc_(*this, DLG_COMMAND, id); });
+                w = r;
+                break;
+            }
+            case CTL_GROUP: w = new QGroupBox(label, this); w->lower(); break;
+            case CTL_PICTURE: {
+                auto* l = new QLabel(this);
+                QPixmap pixmap(QStringLiteral(":/bitmaps/bmp%1.bmp").arg(FromSjis(c.label)));
+                if (c.label == "107") pixmap = QApplication::windowIcon().pixmap(c.width, c.height);
+                l->setPixmap(pixmap);
+                w = l;
+                break;
+            }
+            case CTL_CANVAS: {
+                canvasWidget_ = new SurfaceWidget(WIN_DIALOG, c.width, c.height, this);
+                canvasWidget_->surface().fill(palette().window().color());
+                w = canvasWidget_;
+                break;
+            }
+        }
+        if (!w) continue;
+        w->setGeometry(c.x, c.y, c.width, c.height);
+        if (c.id >= 0) controls_[c.id] = w;
+    }
+    connect(&timer_, &QTimer::timeout, this, [this] { proc_(*this, DLG_TIMER, 0); });
+}
+
+std::string QtDialog::ItemText(int id) {
+    auto it = controls_.find(id);
+    if (it == controls_.end()) return std::string();
+    auto* edit = qobject_cast<QLineEdit*>(it->second);
+    if (!edit) return std::string();
+    bool ok = true;
+    std::string bytes = ToSjis(edit->text(), &ok);
+    // A character without a code page 932 form comes back as a control byte,
+    // which the procedures refuse as text that is not valid.
+    if (!ok) bytes.push_back('\x01');
+    return bytes;
+}
+
+void QtDialog::SetItemText(int id, const char* text) {
+    auto it = controls_.find(id);
+    if (it == controls_.end()) return;
+    if (auto* edit = qobject_cast<QLineEdit*>(it->second)) edit->setText(FromSjis(text));
+    if (auto* label = qobject_cast<QLabel*>(it->second)) label->setText(FromSjis(text));
+    if (auto* button = qobject_cast<QAbstractButton*>(it->second)) button->setText(FromSjis(text));
+}
+
+bool QtDialog::IsChecked(int id) {
+    auto it = controls_.find(id);
+    if (it == controls_.end()) return false;
+    auto* button = qobject_cast<QAbstractButton*>(it->second);
+    return button && button->isChecked();
+}
+
+void QtDialog::SetChecked(int id, bool checked) {
+    auto it = controls_.find(id);
+    if (it == controls_.end()) return;
+    if (auto* button = qobject_cast<QAbstractButton*>(it->second)) button->setChecked(checked);
+}
+
+// ---------------------------------------------------------------- port
+
+QWidget* QtPort::OwnerWidget(WindowId owner) const {
+    if (owner == WIN_DIALOG && !dialogs_.empty()) return dialogs_.back();
+    if (!main_) return nullptr;
+    if (!dialogs_.empty()) return dialogs_.back();
+    return main_;
+}
+
+MessageAnswer QtPort::ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) {
+    QMessageBox box(OwnerWidget(owner));
+    box.setWindowTitle(FromSjis(caption));
+    box.setText(FromSjis(text));
+    if (style == MB_STYLE_YES_NO) {
+        box.setIcon(QMessageBox::Question);
+        QPushButton* yes = box.addButton(QString::fromUtf8("はい"), QMessageBox::YesRole);
+        box.addButton(QString::fromUtf8("いいえ"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.exec();
+        return box.clickedButton() == yes ? ANSWER_YES : ANSWER_NO;
+    }
+    box.setIcon(QMessageBox::NoIcon);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+    return ANSWER_OK;
+}
+
+void QtPort::PlaySound(const char* file) {
+    QString name = QString::fromLatin1(file);
+    QSoundEffect* effect = sounds_.value(name, nullptr);
+    if (!effect) {
+        // A missing file only loses its sound.
+        if (!QFileInfo::exists(name)) return;
+        effect = new QSoundEffect(qApp);
+        effect->setSource(QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
+        effect->setVolume(0.8f);
+        sounds_.insert(name, effect);
+    }
+    effect->stop();
+    effect->play();
+}
+
+void QtPort::PaintWindow(WindowId window) { PaintWindowContents(window); }
+
+void QtPort::DriveTray(bool open) { (void)open; }
+
+void QtPort::SetTimer(WindowId window, int intervalMs) {
+    QTimer*& timer = timers_[window];
+    if (!timer) {
+        timer = new QTimer(qApp);
+        if (window == WIN_MAIN) {
+            QObject::connect(timer, &QTimer::timeout, [] { OnMainTimer(); });
+        } else {
+            QObject::connect(timer, &QTimer::timeout, [window] { OnPanelTimer(window); });
+        }
+    }
+    timer->start(intervalMs);
+}
+
+void QtPort::KillTimer(WindowId window) {
+    auto it = timers_.find(window);
+    if (it != timers_.end() && it->second) it->second->stop();
+}
+
+Canvas* QtPort::CanvasOf(WindowId window) {
+    if (window == WIN_DIALOG) return dialogs_.empty() ? nullptr : dialogs_.back()->GetCanvas();
+    SurfaceWidget* w = main_ ? main_->view(window) : nullptr;
+    return w ? &w->canvas() : nullptr;
+}
+
+void QtPort::Present(WindowId window) {
+    if (window == WIN_DIALOG) {
+        if (!dialogs_.empty()) dialogs_.back()->Present();
+        return;
+    }
+    if (SurfaceWidget* w = main_ ? main_->view(window) : nullptr) w->update();
+}
+
+int QtPort::OpenDialog(int resourceId, WindowId owner) {
+    const DialogTemplate* t = FindDialogTemplate(resourceId);
+    DialogProc proc = FindDialogProc(resourceId);
+    // Dialogs that the game does not have yet open nothing.
+    if (!t || !proc) return 0;
+    QtDialog dialog(*t, proc, OwnerWidget(owner));
+    dialogs_.push_back(&dialog);
+    dialog.Start();
+    if (!dialog.closed()) dialog.exec();
+    dialogs_.pop_back();
+    return dialog.closedResult();
+}
+
+void QtPort::Quit() { QApplication::quit(); }

@@ -1,0 +1,79 @@
+// The Qt host of the port: the main window with its six panels, their
+// timers and surfaces, modal dialogs built from the templates, message boxes
+// with Japanese buttons, and asynchronous wave playback.
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+#include <QImage>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "shell/qt/qt_canvas.h"
+#include "world/port.h"
+
+class QSoundEffect;
+struct DialogTemplate;
+
+// A window of the game: a persistent surface that paintEvent only copies.
+class SurfaceWidget : public QWidget {
+public:
+    SurfaceWidget(WindowId id, int width, int height, QWidget* parent);
+    WindowId id() const { return id_; }
+    QImage& surface() { return surface_; }
+    QtCanvas& canvas() { return canvas_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    WindowId id_;
+    QImage surface_;
+    QtCanvas canvas_;
+};
+
+class MainWindow : public QMainWindow {
+public:
+    MainWindow();
+    SurfaceWidget* view(WindowId id) const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::map<WindowId, SurfaceWidget*> views_;
+};
+
+class QtDialog;
+
+class QtPort : public Port {
+public:
+    MessageAnswer ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) override;
+    void PlaySound(const char* file) override;
+    void PaintWindow(WindowId window) override;
+    void DriveTray(bool open) override;
+    void SetTimer(WindowId window, int intervalMs) override;
+    void KillTimer(WindowId window) override;
+    Canvas* CanvasOf(WindowId window) override;
+    void Present(WindowId window) override;
+    int OpenDialog(int resourceId, WindowId owner) override;
+    void Quit() override;
+
+    void Attach(MainWindow* window) { main_ = window; }
+    QWidget* OwnerWidget(WindowId owner) const;
+
+private:
+    QPointer<MainWindow> main_;
+    std::map<WindowId, QTimer*> timers_;
+    QHash<QString, QSoundEffect*> sounds_;
+    std::vector<QtDialog*> dialogs_;   // open dialogs, innermost last
+};
+
+extern QtPort qtPort;

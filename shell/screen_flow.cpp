@@ -1,0 +1,241 @@
+#include "shell/screen_flow.h"
+
+#include "corporate/founding_dialog.h"
+#include "display/canvas.h"
+#include "display/painters.h"
+#include "market/calendar.h"
+#include "market/market_tick.h"
+#include "world/game_texts.h"
+#include "world/new_game.h"
+#include "world/text.h"
+#include "world/world_state.h"
+
+int32_t mouseX, mouseY;
+int32_t flyX, flyY;
+
+const PanelGeometry PANELS[6] = {
+    {WIN_COMPANY, "state1", "Child1", 0, 400, 300, 285, 1000},
+    {WIN_CHART, "state2", "Child2", 300, 400, 520, 200, PANEL_TIMER_MS},
+    {WIN_BOARD, "state4", "Child4", 570, 0, 450, 370, 1100},
+    {WIN_CALENDAR, "state3", "Child3", 300, 600, 520, 85, 1100},
+    {WIN_TICKER, "state5", "Child5", 0, 370, 820, 30, 50},
+    {WIN_SIDE, "state6", "Child6", 820, 370, 200, 315, 1000},
+};
+
+namespace {
+
+template <typename F>
+void Draw(WindowId window, F paint) {
+    if (Canvas* canvas = port->CanvasOf(window)) {
+        paint(*canvas);
+        port->Present(window);
+    }
+}
+
+void RestartMainTimer(int ms) {
+    port->KillTimer(WIN_MAIN);
+    port->SetTimer(WIN_MAIN, ms);
+}
+
+// The field map after the title or the introduction.
+void EnterFieldMap() {
+    screenMode = SCREEN_FIELD;
+    port->KillTimer(WIN_MAIN);
+    Draw(WIN_MAIN, [](Canvas& c) { ClearMainView(c); });
+    flyX = 300;
+    flyY = 200;
+    selectedCompany = 11;
+    port->SetTimer(WIN_MAIN, 500);
+}
+
+void SwitchScreen(int mode) {
+    port->KillTimer(WIN_MAIN);
+    screenMode = mode;
+    Draw(WIN_MAIN, [](Canvas& c) { ClearMainView(c); });
+    port->SetTimer(WIN_MAIN, 500);
+}
+
+bool Inside(int v, int low, int high) { return low < v && v < high; }
+
+void TitleClick(int x, int y) {
+    if (!Inside(x, 150, 400)) return;
+    if (Inside(y, 200, 250)) {
+        port->OpenDialog(IDD_FOUNDING, WIN_MAIN);
+        if (AskYesNo(WIN_MAIN, TXT_SCENARIO_QUESTION, TXT_CAP_SCENARIO)) {
+            EnterScenarioMode();
+            ShowInfo(WIN_MAIN, TXT_SCENARIO_START_GOAL, TXT_LEVEL_TITLE_1);
+        }
+        screenMode = SCREEN_INTRO;
+        RestartMainTimer(1000);
+    }
+    if (Inside(y, 252, 302)) {
+        PlaySoundFile("tab.wav");
+        EnterFieldMap();
+        port->OpenDialog(IDD_SAVE_LOAD, WIN_MAIN);
+    }
+    if (Inside(y, 304, 354)) port->Quit();
+}
+
+void FieldClick(int x, int y) {
+    PlaySoundFile("tab.wav");
+    if (Inside(x, 430, 480) && Inside(y, 225, 275)) port->OpenDialog(IDD_MEDIA, WIN_MAIN);
+    if (Inside(x, 460, 510) && Inside(y, 30, 80)) SwitchScreen(SCREEN_EXCHANGE);
+    if (Inside(x, 340, 390) && Inside(y, 60, 110)) port->OpenDialog(IDD_BANK, WIN_MAIN);
+    if (Inside(x, 110, 160) && Inside(y, 110, 160)) port->OpenDialog(IDD_OTHER_COMPANY, WIN_MAIN);
+    if (Inside(x, 210, 260) && Inside(y, 10, 60)) port->OpenDialog(IDD_UNIVERSITY, WIN_MAIN);
+    if (Inside(x, 10, 60) && Inside(y, 150, 210)) port->OpenDialog(IDD_CASINO, WIN_MAIN);
+    if (Inside(x, 240, 290) && Inside(y, 120, 170)) {
+        bool missiles = scenarioLevel >= 13 || presidentFlag == 1;
+        port->OpenDialog(missiles ? IDD_MISSILE : IDD_ELECTION, WIN_MAIN);
+    }
+    if (Inside(x, 10, 60) && Inside(y, 10, 60)) port->OpenDialog(IDD_SHOP, WIN_MAIN);
+    if (Inside(x, 120, 170) && Inside(y, 300, 350)) port->OpenDialog(IDD_MILITARY, WIN_MAIN);
+}
+
+void ExchangeClick(int x, int y) {
+    PlaySoundFile("tab.wav");
+    if (!Inside(x, 310, 500)) return;
+    // The trading buttons (buy, sell, after hours, cancel) open the trading
+    // commands; the last one leads back to the field map.
+    if (Inside(y, 308, 358)) SwitchScreen(SCREEN_FIELD);
+}
+
+}  // namespace
+
+void ResetShellState() {
+    mouseX = mouseY = 0;
+    flyX = flyY = 0;
+    ResetDisplayState();
+}
+
+void OnMainCreate() {
+    PlaySoundFile("opening.wav");
+    port->SetTimer(WIN_MAIN, 300);
+    for (const PanelGeometry& p : PANELS) {
+        if (p.window == WIN_SIDE) {
+            Draw(WIN_SIDE, [](Canvas& c) { PaintSideButtons(c, -1, -1); });
+        }
+        port->SetTimer(p.window, p.timerMs);
+    }
+}
+
+void OnMainTimer() {
+    if (lastRefoundedCompany != 0) {
+        PlaySoundFile("bankrupt.wav");
+        int i = lastRefoundedCompany;
+        std::string text = StrPrintf(TXT_REFOUNDED, companies[i].name);
+        lastRefoundedCompany = 0;
+        ShowInfo(WIN_MAIN, text.c_str(), TXT_CAP_NEW);
+    }
+    switch (screenMode) {
+        case SCREEN_TITLE:
+            if (titleFade > 0) titleFade -= 15;
+            Draw(WIN_MAIN, [](Canvas& c) { PaintTitleScreen(c, mouseX, mouseY); });
+            break;
+        case SCREEN_INTRO: Draw(WIN_MAIN, [](Canvas& c) { PaintIntroText(c); }); break;
+        case SCREEN_FIELD: Draw(WIN_MAIN, [](Canvas& c) { PaintFieldMap(c); }); break;
+        case SCREEN_EXCHANGE: Draw(WIN_MAIN, [](Canvas& c) { PaintExchangeScreen(c, mouseX, mouseY); }); break;
+        case SCREEN_FLY_GAME_PENDING:
+            port->KillTimer(WIN_MAIN);
+            Draw(WIN_MAIN, [](Canvas& c) { ClearMainView(c); });
+            screenMode = SCREEN_FLY_GAME;
+            port->SetTimer(WIN_MAIN, 100);
+            break;
+        default: break;
+    }
+    if (arrestState == 1) {
+        arrestState = 2;
+        port->OpenDialog(IDD_DETENTION, WIN_MAIN);
+    }
+}
+
+void OnMainMouseMove(int x, int y) {
+    mouseX = x;
+    mouseY = y;
+    if (screenMode == SCREEN_TITLE) Draw(WIN_MAIN, [](Canvas& c) { PaintTitleScreen(c, mouseX, mouseY); });
+    if (screenMode == SCREEN_EXCHANGE) Draw(WIN_MAIN, [](Canvas& c) { PaintExchangeScreen(c, mouseX, mouseY); });
+}
+
+void OnMainLeftClick(int x, int y) {
+    mouseX = x;
+    mouseY = y;
+    if (screenMode == SCREEN_TITLE) TitleClick(x, y);
+    if (screenMode == SCREEN_FIELD) FieldClick(x, y);
+    if (screenMode == SCREEN_EXCHANGE) ExchangeClick(x, y);
+}
+
+void OnMainRightClick(int x, int y) {
+    (void)x;
+    (void)y;
+    if (screenMode == SCREEN_INTRO) {
+        PlaySoundFile("tab.wav");
+        EnterFieldMap();
+    }
+}
+
+void OnMainActivate() {
+    if (screenMode == SCREEN_EXCHANGE) Draw(WIN_MAIN, [](Canvas& c) { ClearExchangeButtons(c); });
+}
+
+void OnMenuCommand(int id) {
+    if (id == CMD_ABOUT) port->OpenDialog(IDD_ABOUT, WIN_MAIN);
+    if (id == CMD_EXIT) port->Quit();
+}
+
+void OnSidePanelMouseMove(int x, int y) {
+    Draw(WIN_SIDE, [x, y](Canvas& c) { PaintSideButtons(c, x, y); });
+}
+
+void OnSidePanelLeftClick(int x, int y) {
+    if (!Inside(x, 10, 200)) return;
+    if (Inside(y, 0, 50)) port->OpenDialog(IDD_BANK, WIN_SIDE);
+    if (Inside(y, 52, 102)) port->OpenDialog(IDD_HEADQUARTERS, WIN_SIDE);
+    if (Inside(y, 104, 154)) port->OpenDialog(IDD_RANKING, WIN_SIDE);
+    if (Inside(y, 156, 206)) port->OpenDialog(IDD_POLICE, WIN_SIDE);
+    if (Inside(y, 208, 258)) {
+        if (arrestState != 0) {
+            ShowInfo(WIN_SIDE, TXT_NO_SAVE_IN_TRIAL);
+        } else {
+            port->OpenDialog(IDD_SAVE_LOAD, WIN_SIDE);
+        }
+    }
+    if (Inside(y, 260, 310)) {
+        if (AskYesNo(WIN_SIDE, TXT_QUIT_QUESTION, TXT_CAP_CONFIRM)) port->Quit();
+    }
+}
+
+void OnBoardLeftClick(int x, int y) {
+    mouseX = x;
+    mouseY = y;
+    OnBoardClick(x, y);
+}
+
+void OnPanelTimer(WindowId panel) {
+    switch (panel) {
+        case WIN_COMPANY: Draw(WIN_COMPANY, [](Canvas& c) { PaintCompanyPanel(c); }); break;
+        case WIN_CHART: Draw(WIN_CHART, [](Canvas& c) { PaintPriceChart(c, selectedCompany); }); break;
+        case WIN_BOARD: RunMarketTick(WIN_BOARD); break;
+        case WIN_CALENDAR: AdvanceCalendarDay(WIN_CALENDAR); break;
+        case WIN_TICKER: Draw(WIN_TICKER, [](Canvas& c) { NewsTickerTick(c); }); break;
+        case WIN_SIDE: Draw(WIN_SIDE, [](Canvas& c) { PaintSideButtons(c, -1, -1); }); break;
+        default: break;
+    }
+}
+
+void PaintWindowContents(WindowId window) {
+    if (window == WIN_BOARD) {
+        Draw(WIN_BOARD, [](Canvas& c) {
+            PaintStockBoard(c);
+            PaintStockDetail(c);
+        });
+    }
+    if (window == WIN_CALENDAR) Draw(WIN_CALENDAR, [](Canvas& c) { PaintCalendarPanel(c); });
+}
+
+DialogProc FindDialogProc(int resourceId) {
+    switch (resourceId) {
+        case IDD_FOUNDING: return FoundingDialogProc;
+        case IDD_ABOUT: return AboutDialogProc;
+        default: return nullptr;
+    }
+}
