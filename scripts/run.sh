@@ -1,13 +1,17 @@
 #!/bin/sh
-# Builds the game and starts it.
+# Builds the game and starts it in its own folder (run/, ignored by git),
+# where it finds its pictures and sounds and keeps its save files.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 sh scripts/setup-deps.sh game
 JOBS=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release -j "$JOBS"
+cmake --build build/release -j "$JOBS" --target orchidia
 mkdir -p run
+# The pictures and sounds are read from the working directory.
+for f in assets/*; do
+  [ -e "$f" ] && cp -u "$f" run/
+done
 cd run
-# Until the window exists, the game runs headless: start-up and 60 market days.
-exec ../build/release/orchidia-sim --ticks 60 "$@"
+exec ../build/release/orchidia "$@"

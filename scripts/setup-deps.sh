@@ -3,7 +3,12 @@
 # with apt-get when run as root, else through sudo. Usage: setup-deps.sh [game|test]
 set -eu
 
-PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev"
+PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev fonts-ipafont-gothic"
+if [ "${1:-}" = "test" ]; then
+  # The smoke test and the screenshots run the real window on a virtual display.
+  PACKAGES="$PACKAGES xvfb xauth"
+fi
 
 missing=""
 for p in $PACKAGES; do
