@@ -1,0 +1,207 @@
+#include "tools/headless/headless_host.h"
+
+#include "resources/dialog_templates.h"
+#include "shell/screen_flow.h"
+
+// ---------------------------------------------------------------- dialogs
+
+HeadlessDialog::HeadlessDialog(const DialogTemplate& t, DialogProc proc, HeadlessHost& host)
+    : id_(t.id), proc_(proc), host_(host) {
+    for (const ControlTemplate& c : t.controls) {
+        if (c.kind == CTL_CANVAS) canvas_ = std::make_unique<RasterCanvas>(c.width, c.height);
+        if (c.id < 0) continue;
+        Control control;
+        control.kind = c.kind;
+        if (c.kind != CTL_EDIT && c.kind != CTL_READONLY) control.text = c.label;
+        controls_[c.id] = control;
+    }
+}
+
+void HeadlessDialog::Start() {
+    proc_(*this, DLG_INIT, 0);
+    if (open_) proc_(*this, DLG_PAINT, 0);
+}
+
+std::string HeadlessDialog::ItemText(int id) {
+    auto it = controls_.find(id);
+    return it == controls_.end() ? std::string() : it->second.text;
+}
+
+void HeadlessDialog::SetItemText(int id, const char* text) {
+    auto it = controls_.find(id);
+    if (it != controls_.end()) it->second.text = text ? text : "";
+}
+
+bool HeadlessDialog::IsChecked(int id) {
+    auto it = controls_.find(id);
+    return it != controls_.end() && it->second.checked;
+}
+
+void HeadlessDialog::SetChecked(int id, bool checked) {
+    auto it = controls_.find(id);
+    if (it == controls_.end()) return;
+    if (checked && it->second.kind == CTL_RADIO) {
+        for (auto& [cid, c] : controls_)
+            if (c.kind == CTL_RADIO) c.checked = false;
+    }
+    it->second.checked = checked;
+}
+
+void HeadlessDialog::StartTimer(int intervalMs) {
+    if (timerSlot_ < 0) timerSlot_ = host_.AddTimer([this] {
+            if (open_) Tick();
+        });
+    host_.StartSlot(timerSlot_, intervalMs);
+}
+
+void HeadlessDialog::StopTimer() {
+    if (timerSlot_ >= 0) host_.timers_[static_cast<size_t>(timerSlot_)].running = false;
+}
+
+void HeadlessDialog::Close(int result) {
+    StopTimer();
+    open_ = false;
+    result_ = result;
+}
+
+void HeadlessDialog::Type(int id, const std::string& text) {
+    auto it = controls_.find(id);
+    if (it != controls_.end() && it->second.kind == CTL_EDIT) it->second.text = text;
+}
+
+void HeadlessDialog::Select(int id) { SetChecked(id, true); }
+
+void HeadlessDialog::Press(int id) {
+    if (!open_) return;
+    auto it = controls_.find(id);
+    if (it != controls_.end() && it->second.kind == CTL_RADIO) SetChecked(id, true);
+    if (it != controls_.end() && it->second.kind == CTL_CHECK) it->second.checked = !it->second.checked;
+    proc_(*this, DLG_COMMAND, id);
+}
+
+// ---------------------------------------------------------------- host
+
+HeadlessHost::HeadlessHost() {
+    surfaces_[WIN_MAIN] = std::make_unique<RasterCanvas>(MAIN_VIEW_WIDTH, MAIN_VIEW_HEIGHT);
+    for (const PanelGeometry& p : PANELS) {
+        surfaces_[p.window] = std::make_unique<RasterCanvas>(p.width, p.height);
+        surfaces_[p.window]->Clear({0, 0, 0});
+    }
+}
+
+HeadlessHost::~HeadlessHost() = default;
+
+int HeadlessHost::AddTimer(std::function<void()> fire) {
+    Timer t;
+    t.fire = std::move(fire);
+    timers_.push_back(std::move(t));
+    return static_cast<int>(timers_.size()) - 1;
+}
+
+void HeadlessHost::StartSlot(int slot, int intervalMs) {
+    Timer& t = timers_[static_cast<size_t>(slot)];
+    t.running = true;
+    t.interval = intervalMs > 0 ? intervalMs : 1;
+    t.due = now_ + t.interval;
+    t.order = nextOrder_++;
+}
+
+void HeadlessHost::SetTimer(WindowId window, int intervalMs) {
+    auto it = windowTimers_.find(window);
+    int slot;
+    if (it == windowTimers_.end()) {
+        slot = AddTimer([window] {
+            if (window == WIN_MAIN) {
+                OnMainTimer();
+            } else {
+                OnPanelTimer(window);
+            }
+        });
+        windowTimers_[window] = slot;
+    } else {
+        slot = it->second;
+    }
+    StartSlot(slot, intervalMs);
+}
+
+void HeadlessHost::KillTimer(WindowId window) {
+    auto it = windowTimers_.find(window);
+    if (it != windowTimers_.end()) timers_[static_cast<size_t>(it->second)].running = false;
+}
+
+int HeadlessHost::TimerInterval(WindowId window) const {
+    auto it = windowTimers_.find(window);
+    if (it == windowTimers_.end()) return 0;
+    const Timer& t = timers_[static_cast<size_t>(it->second)];
+    return t.running ? t.interval : 0;
+}
+
+void HeadlessHost::Advance(int64_t ms) {
+    const int64_t target = now_ + ms;
+    for (;;) {
+        int best = -1;
+        for (size_t k = 0; k < timers_.size(); ++k) {
+            const Timer& t = timers_[k];
+            if (!t.running || t.due > target) continue;
+            if (best < 0) {
+                best = static_cast<int>(k);
+                continue;
+            }
+            const Timer& b = timers_[static_cast<size_t>(best)];
+            if (t.due < b.due || (t.due == b.due && t.order < b.order)) best = static_cast<int>(k);
+        }
+        if (best < 0) break;
+        Timer& t = timers_[static_cast<size_t>(best)];
+        now_ = t.due;
+        t.due += t.interval;
+        t.order = nextOrder_++;
+        std::function<void()> fire = t.fire;
+        fire();
+    }
+    now_ = target;
+}
+
+Canvas* HeadlessHost::CanvasOf(WindowId window) {
+    if (window == WIN_DIALOG) return currentDialog ? currentDialog->GetCanvas() : nullptr;
+    return Surface(window);
+}
+
+RasterCanvas* HeadlessHost::Surface(WindowId window) {
+    auto it = surfaces_.find(window);
+    return it == surfaces_.end() ? nullptr : it->second.get();
+}
+
+void HeadlessHost::PaintWindow(WindowId window) {
+    HeadlessPort::PaintWindow(window);
+    PaintWindowContents(window);
+}
+
+int HeadlessHost::OpenDialog(int resourceId, WindowId owner) {
+    (void)owner;
+    openedDialogs.push_back(resourceId);
+    const DialogTemplate* t = FindDialogTemplate(resourceId);
+    DialogProc proc = FindDialogProc(resourceId);
+    if (!t || !proc) return 0;
+    HeadlessDialog dialog(*t, proc, *this);
+    HeadlessDialog* outer = currentDialog;
+    currentDialog = &dialog;
+    dialog.Start();
+    if (dialog.open() && !dialogHandlers.empty()) {
+        auto handler = std::move(dialogHandlers.front());
+        dialogHandlers.pop_front();
+        handler(dialog);
+    }
+    if (dialog.open()) dialog.Press(2);
+    if (dialog.open()) dialog.Close(0);
+    currentDialog = outer;
+    return dialog.result();
+}
+
+void HeadlessHost::CreateMainWindow() { OnMainCreate(); }
+
+void HeadlessHost::ClickMain(int x, int y) { OnMainLeftClick(x, y); }
+void HeadlessHost::RightClickMain(int x, int y) { OnMainRightClick(x, y); }
+void HeadlessHost::MoveMain(int x, int y) { OnMainMouseMove(x, y); }
+void HeadlessHost::ClickSide(int x, int y) { OnSidePanelLeftClick(x, y); }
+void HeadlessHost::MoveSide(int x, int y) { OnSidePanelMouseMove(x, y); }
+void HeadlessHost::ClickBoard(int x, int y) { OnBoardLeftClick(x, y); }

@@ -1,0 +1,118 @@
+// The headless host of the whole game: the recording port plus a virtual
+// clock that fires every window's timer in time order, drawing surfaces in
+// memory, dialogs built from their templates as control tables, clicks by
+// position and typing and pressing by control id.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/headless/headless_port.h"
+#include "tools/headless/raster_canvas.h"
+
+struct DialogTemplate;
+
+class HeadlessDialog : public DialogHost {
+public:
+    HeadlessDialog(const DialogTemplate& t, DialogProc proc, class HeadlessHost& host);
+    int ResourceId() const override { return id_; }
+    std::string ItemText(int id) override;
+    void SetItemText(int id, const char* text) override;
+    bool IsChecked(int id) override;
+    void SetChecked(int id, bool checked) override;
+    void StartTimer(int intervalMs) override;
+    void StopTimer() override;
+    void Close(int result) override;
+    Canvas* GetCanvas() override { return canvas_.get(); }
+    void Present() override {}
+
+    // What a player does in a dialog.
+    void Type(int id, const std::string& text);   // replaces the text, code page 932
+    void Press(int id);                           // a button, a radio button or Escape (2)
+    void Select(int id);                          // a radio button, checked without a command
+    bool open() const { return open_; }
+    int result() const { return result_; }
+    void Start();
+    void Tick() { proc_(*this, DLG_TIMER, 0); }
+
+private:
+    struct Control {
+        int kind;
+        std::string text;
+        bool checked = false;
+    };
+    int id_;
+    DialogProc proc_;
+    HeadlessHost& host_;
+    std::map<int, Control> controls_;
+    std::unique_ptr<RasterCanvas> canvas_;
+    bool open_ = true;
+    int result_ = 0;
+    int timerSlot_ = -1;
+};
+
+class HeadlessHost : public HeadlessPort {
+public:
+    HeadlessHost();
+    ~HeadlessHost() override;
+
+    void SetTimer(WindowId window, int intervalMs) override;
+    void KillTimer(WindowId window) override;
+    Canvas* CanvasOf(WindowId window) override;
+    void Present(WindowId window) override { presents.push_back(window); }
+    int OpenDialog(int resourceId, WindowId owner) override;
+    void Quit() override { quitRequested = true; }
+    void PaintWindow(WindowId window) override;
+
+    // Creates the main window: the same start as the game's (the flow's
+    // OnMainCreate), with every timer on the virtual clock.
+    void CreateMainWindow();
+
+    // Advances the virtual clock, firing every due timer in time order (ties
+    // in the order the timers were started).
+    void Advance(int64_t ms);
+    int64_t now() const { return now_; }
+    // Interval of a window's running timer, 0 when stopped.
+    int TimerInterval(WindowId window) const;
+
+    // What the player does with the mouse.
+    void ClickMain(int x, int y);
+    void RightClickMain(int x, int y);
+    void MoveMain(int x, int y);
+    void ClickSide(int x, int y);
+    void MoveSide(int x, int y);
+    void ClickBoard(int x, int y);
+
+    // Handlers for the dialogs the game opens, used in order: each acts in
+    // the open dialog (types, presses, advances the clock). A dialog still
+    // open when its handler returns gets Escape, then is closed.
+    std::deque<std::function<void(HeadlessDialog&)>> dialogHandlers;
+    std::vector<int> openedDialogs;        // resource ids, in order
+    std::vector<WindowId> presents;
+    bool quitRequested = false;
+    HeadlessDialog* currentDialog = nullptr;
+
+    RasterCanvas* Surface(WindowId window);
+
+private:
+    friend class HeadlessDialog;
+    struct Timer {
+        bool running = false;
+        int interval = 0;
+        int64_t due = 0;
+        uint64_t order = 0;
+        std::function<void()> fire;
+    };
+    int AddTimer(std::function<void()> fire);
+    void StartSlot(int slot, int intervalMs);
+    std::vector<Timer> timers_;
+    std::map<WindowId, int> windowTimers_;
+    std::map<WindowId, std::unique_ptr<RasterCanvas>> surfaces_;
+    int64_t now_ = 0;
+    uint64_t nextOrder_ = 0;
+};
