@@ -52,6 +52,9 @@ constexpr int MAIN_VIEW_HEIGHT = 370;
 // Called by the host when the main window has been created: plays the
 // opening sound and starts the main timer and the six panel timers.
 void OnMainCreate();
+// The first frames of the panels, which the host asks for once the main
+// window has been shown (so the title is on screen first).
+void PaintFirstFrames();
 // Called on every tick of the main window's timer.
 void OnMainTimer();
 void OnMainMouseMove(int x, int y);

@@ -10,8 +10,6 @@
 
 #include "shell/qt/qt_canvas.h"
 #include "shell/qt/qt_shell.h"
-#include "shell/screen_flow.h"
-#include "world/new_game.h"
 #include "world/world_state.h"
 
 namespace {
@@ -46,16 +44,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
     WatchTermination(app);
 
-    StartUpWorld(static_cast<uint32_t>(std::time(nullptr)));
-    ResetShellState();
-    sharedDrawing.Create();
-    port = &qtPort;
-
     MainWindow window;
-    qtPort.Attach(&window);
-    window.move(0, 0);
-    window.show();
-    OnMainCreate();
+    StartGameWindow(window, static_cast<uint32_t>(std::time(nullptr)));
     int code = app.exec();
     port->KillTimer(WIN_MAIN);
     return code;

@@ -1,6 +1,5 @@
 #include "shell/qt/qt_canvas.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -11,20 +10,23 @@ SharedDrawing sharedDrawing;
 namespace {
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
-QString GothicFamily() {
-    const QStringList families = QFontDatabase::families();
+// Japanese Gothic faces in order of preference; fontconfig takes the first
+// one installed, without enumerating every font on the system.
+QStringList GothicFamilies() {
+    QStringList families;
     for (const char* name : {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP", "VL Gothic",
-                             "MS Gothic", "Hiragino Sans"}) {
-        if (families.contains(QString::fromLatin1(name))) return QString::fromLatin1(name);
+                             "MS Gothic", "Hiragino Sans", "Monospace"}) {
+        families << QString::fromLatin1(name);
     }
-    return QString::fromLatin1("Monospace");
+    return families;
 }
 }  // namespace
 
 void SharedDrawing::Create() {
-    const QString family = GothicFamily();
+    const QStringList families = GothicFamilies();
     for (int f = 0; f < FONT_COUNT; ++f) {
-        QFont font(family);
+        QFont font;
+        font.setFamilies(families);
         font.setPixelSize(FONT_HEIGHTS[f]);
         font.setWeight(QFont::ExtraBold);
         font.setStyleStrategy(QFont::NoAntialias);

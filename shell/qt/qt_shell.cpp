@@ -20,6 +20,7 @@
 #include "resources/dialog_templates.h"
 #include "shell/qt/sjis.h"
 #include "shell/screen_flow.h"
+#include "world/new_game.h"
 
 QtPort qtPort;
 
@@ -338,3 +339,15 @@ int QtPort::OpenDialog(int resourceId, WindowId owner) {
 }
 
 void QtPort::Quit() { QApplication::quit(); }
+
+void StartGameWindow(MainWindow& window, uint32_t seed) {
+    StartUpWorld(seed);
+    ResetShellState();
+    sharedDrawing.Create();
+    port = &qtPort;
+    qtPort.Attach(&window);
+    window.move(0, 0);
+    window.show();
+    OnMainCreate();
+    QTimer::singleShot(0, qApp, [] { PaintFirstFrames(); });
+}

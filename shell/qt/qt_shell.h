@@ -77,3 +77,8 @@ private:
 };
 
 extern QtPort qtPort;
+
+// The game's start-up after the application exists: the world with this
+// seed, the shared drawing resources, then the main window shown at (0, 0)
+// and created as the flow creates it.
+void StartGameWindow(MainWindow& window, uint32_t seed);

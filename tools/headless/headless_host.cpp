@@ -197,7 +197,10 @@ int HeadlessHost::OpenDialog(int resourceId, WindowId owner) {
     return dialog.result();
 }
 
-void HeadlessHost::CreateMainWindow() { OnMainCreate(); }
+void HeadlessHost::CreateMainWindow() {
+    OnMainCreate();
+    PaintFirstFrames();
+}
 
 void HeadlessHost::ClickMain(int x, int y) { OnMainLeftClick(x, y); }
 void HeadlessHost::RightClickMain(int x, int y) { OnMainRightClick(x, y); }
