@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "display/line_walk.h"
 #include "shell/qt/sjis.h"
 
 SharedDrawing sharedDrawing;
@@ -57,21 +58,22 @@ void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void QtCanvas::LineTo(int x, int y) {
-    QPainter p(image_);
     const PenSpec& pen = PEN_SPECS[pen_];
-    QPen qpen(ToQColor(pen.colour));
-    qpen.setWidth(pen.width);
-    qpen.setCapStyle(Qt::FlatCap);
-    p.setPen(qpen);
-    if (pen.width <= 1) {
-        // The end point itself is not drawn, as a line to it never includes it.
-        int dx = x - x_, dy = y - y_;
-        if (dx != 0 || dy != 0) {
-            double len = std::max(std::abs(dx), std::abs(dy));
-            p.drawLine(QPointF(x_, y_), QPointF(x_ + dx * (len - 1) / len, y_ + dy * (len - 1) / len));
-        }
+    const QRgb colour = qRgb(pen.colour.r, pen.colour.g, pen.colour.b);
+    const QColor qcolour(colour);
+    const int w = pen.width;
+    QImage* image = image_;
+    if (w <= 1) {
+        line_walk::Walk(x_, y_, x, y, 1, image->width(), image->height(), [image, colour](int64_t px, int64_t py) {
+            if (px >= 0 && py >= 0 && px < image->width() && py < image->height())
+                image->setPixel(static_cast<int>(px), static_cast<int>(py), colour);
+        });
     } else {
-        p.drawLine(x_, y_, x, y);
+        // A wide pen is a square brush centred on the line.
+        QPainter p(image_);
+        line_walk::Walk(x_, y_, x, y, w, image->width(), image->height(), [&p, &qcolour, w](int64_t px, int64_t py) {
+            p.fillRect(static_cast<int>(px) - w / 2, static_cast<int>(py) - w / 2, w, w, qcolour);
+        });
     }
     x_ = x;
     y_ = y;
