@@ -3,6 +3,8 @@
 //   orchidia_startup_bench game      the game to its first painted title
 //   orchidia_startup_bench idle S    the game idling on the field map: CPU
 //                                    time over S seconds, as % of one core
+//   orchidia_startup_bench paint N   each panel painted N times into its
+//                                    window's surface: mean microseconds
 // Each prints one number; bench/startup_bench.sh runs them alternately and
 // reports medians. The clock starts at main(), before the application.
 #include <QApplication>
@@ -13,10 +15,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
+#include <cstdlib>
 #include <sys/resource.h>
 
 #include "shell/qt/qt_shell.h"
+#include "display/painters.h"
 #include "shell/screen_flow.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -105,6 +111,39 @@ int main(int argc, char** argv) {
         });
         return app.exec();
     }
-    std::fprintf(stderr, "usage: %s bare | game | idle SECONDS\n", argv[0]);
+    if (std::strcmp(mode, "paint") == 0) {
+        const int n = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
+        StartGameWindow(window, 1);
+        // A month of market so that the chart has a path to draw.
+        for (int k = 0; k < 40; ++k) {
+            OnPanelTimer(WIN_BOARD);
+            OnPanelTimer(WIN_CALENDAR);
+        }
+        const struct {
+            const char* name;
+            WindowId window;
+            void (*paint)(Canvas&);
+        } panels[] = {
+            {"stock board + detail", WIN_BOARD, [](Canvas& c) { PaintStockBoard(c); PaintStockDetail(c); }},
+            {"company panel", WIN_COMPANY, [](Canvas& c) { PaintCompanyPanel(c); }},
+            {"price chart", WIN_CHART, [](Canvas& c) { PaintPriceChart(c, 0); }},
+            {"calendar panel", WIN_CALENDAR, [](Canvas& c) { PaintCalendarPanel(c); }},
+            {"news ticker", WIN_TICKER, [](Canvas& c) { PaintNewsTicker(c, 0, 0); }},
+            {"side buttons", WIN_SIDE, [](Canvas& c) { PaintSideButtons(c, -1, -1); }},
+            {"title screen", WIN_MAIN, [](Canvas& c) { PaintTitleScreen(c, -1, -1); }},
+            {"field map", WIN_MAIN, [](Canvas& c) { PaintFieldMap(c); }},
+            {"exchange screen", WIN_MAIN, [](Canvas& c) { PaintExchangeScreen(c, -1, -1); }},
+        };
+        for (const auto& p : panels) {
+            Canvas* canvas = port->CanvasOf(p.window);
+            p.paint(*canvas);   // warm the glyph caches
+            const auto t0 = Clock::now();
+            for (int k = 0; k < n; ++k) p.paint(*canvas);
+            const double us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / n;
+            std::printf("%-22s %9.1f us\n", p.name, us);
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "usage: %s bare | game | idle SECONDS | paint N\n", argv[0]);
     return 2;
 }

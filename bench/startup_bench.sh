@@ -18,4 +18,6 @@ done
 b=$(echo $bare | tr ' ' '\n' | median)
 g=$(echo $game | tr ' ' '\n' | median)
 echo "start-up to first paint, median of $RUNS: bare window $b ms, game title $g ms, ratio $(echo "$g $b" | awk '{printf "%.2f", $1/$2}')"
+echo "panel paints into the window surfaces:"
+"$BIN" paint 200
 echo "idle on the field map: $("$BIN" idle "$IDLE") % of one core over $IDLE s"

@@ -221,8 +221,9 @@ void HostileDefence(WindowId board) {
     if (h > ceo && GameRand() % 5 == 1) {
         int64_t n = SatSub(SatSub(target.issuedShares, h), ceo) / (GameRand() % 5 + 3);
         int64_t cost = SatMul(n / 10000, target.sharePrice);
-        // Without shares left to buy (n <= 0) there is nothing to acquire.
-        if (n > 0 && cost <= target.funds) {
+        // When the stakes already exceed the issue, n is negative: buying a
+        // negative lot would shrink the CEO's stake and pay the company.
+        if (n >= 0 && cost <= target.funds) {
             target.funds -= cost;
             target.holdings[t] = SatAdd(target.holdings[t], n);
             ShowInfo(board, StrPrintf(TXT_HOSTILE_BUY, target.name, static_cast<long long>(n)).c_str(), TXT_CAP_HOSTILE);
