@@ -58,6 +58,7 @@ TEST(QtCanvas, RectanglesAndLinesMatchTheSoftwareCanvas) {
     QtCanvas qt(&image);
     RasterCanvas raster(220, 100);
     DrawSample(qt);
+    qt.Flush();
     DrawSample(raster);
     int differing = 0;
     for (int y = 0; y < 100; ++y) {
@@ -85,6 +86,7 @@ TEST(QtCanvas, TextIsDrawnInTheJapaneseFont) {
     c.SelectFont(FONT_20);
     c.SetTextColour({255, 255, 255});
     c.TextOut(5, 5, Sjis("銀行").c_str());
+    c.Flush();
     int lit = 0;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 200; ++x) lit += qRed(image.pixel(x, y)) > 128;

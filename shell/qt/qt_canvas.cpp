@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "display/line_walk.h"
 #include "shell/qt/sjis.h"
@@ -32,6 +33,7 @@ void SharedDrawing::Create() {
         font.setWeight(QFont::ExtraBold);
         font.setStyleStrategy(QFont::NoAntialias);
         fonts[f] = font;
+        ascents[f] = QFontMetrics(font).ascent();
     }
     for (int b = 0; b < BMP_COUNT; ++b) {
         QImage image(QString::fromLatin1(BITMAP_SPECS[b].file));
@@ -43,61 +45,80 @@ void SharedDrawing::Create() {
     }
 }
 
+QPainter& QtCanvas::Painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(image_);
+        fontOnPainter_ = FONT_COUNT;
+    }
+    return *painter_;
+}
+
+void QtCanvas::Flush() { painter_.reset(); }
+
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
-    QPainter p(image_);
+    // Cut to just outside the surface so that no size overflows.
+    const auto cut = [](int v, int size) { return std::clamp(v, -8, size + 8); };
+    const int l = cut(left, image_->width()), r = cut(right, image_->width());
+    const int t = cut(top, image_->height()), b = cut(bottom, image_->height());
+    QPainter& p = Painter();
     const PenSpec& pen = PEN_SPECS[pen_];
-    p.fillRect(left, top, right - left, bottom - top, ToQColor(BRUSH_COLOURS[brush_]));
-    // The outline lies inside the rectangle, one pen width thick.
-    QColor outline = ToQColor(pen.colour);
-    int w = pen.width;
-    p.fillRect(left, top, right - left, std::min(w, bottom - top), outline);
-    p.fillRect(left, std::max(top, bottom - w), right - left, std::min(w, bottom - top), outline);
-    p.fillRect(left, top, std::min(w, right - left), bottom - top, outline);
-    p.fillRect(std::max(left, right - w), top, std::min(w, right - left), bottom - top, outline);
+    p.fillRect(l, t, r - l, b - t, ToQColor(BRUSH_COLOURS[brush_]));
+    // The outline lies inside the rectangle, one pen width thick; an edge
+    // cut away above stays outside the surface.
+    const QColor outline = ToQColor(pen.colour);
+    const int w = pen.width;
+    p.fillRect(l, t, r - l, std::min(w, b - t), outline);
+    p.fillRect(l, std::max(t, b - w), r - l, std::min(w, b - t), outline);
+    p.fillRect(l, t, std::min(w, r - l), b - t, outline);
+    p.fillRect(std::max(l, r - w), t, std::min(w, r - l), b - t, outline);
 }
 
 void QtCanvas::LineTo(int x, int y) {
+    Flush();   // the points go straight into the pixels
     const PenSpec& pen = PEN_SPECS[pen_];
     const QRgb colour = qRgb(pen.colour.r, pen.colour.g, pen.colour.b);
-    const QColor qcolour(colour);
     const int w = pen.width;
     QImage* image = image_;
-    if (w <= 1) {
-        line_walk::Walk(x_, y_, x, y, 1, image->width(), image->height(), [image, colour](int64_t px, int64_t py) {
-            if (px >= 0 && py >= 0 && px < image->width() && py < image->height())
-                image->setPixel(static_cast<int>(px), static_cast<int>(py), colour);
-        });
-    } else {
-        // A wide pen is a square brush centred on the line.
-        QPainter p(image_);
-        line_walk::Walk(x_, y_, x, y, w, image->width(), image->height(), [&p, &qcolour, w](int64_t px, int64_t py) {
-            p.fillRect(static_cast<int>(px) - w / 2, static_cast<int>(py) - w / 2, w, w, qcolour);
-        });
-    }
+    // Points are stamped straight into the surface: a wide pen is a square
+    // brush centred on the line.
+    const int from = w <= 1 ? 0 : w / 2, size = w <= 1 ? 1 : w;
+    const int iw = image->width(), ih = image->height();
+    line_walk::Walk(x_, y_, x, y, w, iw, ih, [&](int64_t px, int64_t py) {
+        const int64_t x0 = std::max<int64_t>(px - from, 0), x1 = std::min<int64_t>(px - from + size, iw);
+        const int64_t y0 = std::max<int64_t>(py - from, 0), y1 = std::min<int64_t>(py - from + size, ih);
+        for (int64_t yy = y0; yy < y1; ++yy) {
+            QRgb* row = reinterpret_cast<QRgb*>(image->scanLine(static_cast<int>(yy)));
+            for (int64_t xx = x0; xx < x1; ++xx) row[xx] = colour;
+        }
+    });
     x_ = x;
     y_ = y;
 }
 
 void QtCanvas::TextOut(int x, int y, const char* text) {
-    QPainter p(image_);
+    if (!text || !*text) return;
+    QPainter& p = Painter();
     const QFont& font = sharedDrawing.fonts[font_];
-    p.setFont(font);
-    QFontMetrics metrics(font);
+    if (fontOnPainter_ != font_) {
+        p.setFont(font);
+        fontOnPainter_ = font_;
+    }
     QString s = FromSjis(text);
     if (opaque_) {
-        p.fillRect(x, y, metrics.horizontalAdvance(s), FONT_HEIGHTS[font_], Qt::white);
+        p.fillRect(x, y, QFontMetrics(font).horizontalAdvance(s), FONT_HEIGHTS[font_], Qt::white);
     }
     p.setPen(ToQColor(textColour_));
-    p.drawText(x, y + metrics.ascent(), s);
+    p.drawText(x, y + sharedDrawing.ascents[font_], s);
 }
 
 void QtCanvas::DrawBitmap(BitmapId bitmap, int x, int y, RasterOp op) {
     if (bitmap < 0 || bitmap >= BMP_COUNT) return;
     const QImage& image = sharedDrawing.bitmaps[bitmap];
     if (image.isNull()) return;
-    QPainter p(image_);
+    QPainter& p = Painter();
     if (op == ROP_OR) p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
     if (op == ROP_AND) p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
     p.drawImage(x, y, image);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }

@@ -4,11 +4,14 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
+#include <memory>
 
 #include "display/canvas.h"
 
 struct SharedDrawing {
     QFont fonts[FONT_COUNT];
+    int ascents[FONT_COUNT] = {};
     QImage bitmaps[BMP_COUNT];
     // Creates the fonts (a Japanese Gothic face found through fontconfig) and
     // loads the bitmaps from the working directory; a missing file only
@@ -17,9 +20,15 @@ struct SharedDrawing {
 };
 extern SharedDrawing sharedDrawing;
 
+// Drawing goes through one painter kept open between calls (opening one per
+// call costs more than the call); Flush ends it before the surface is shown.
 class QtCanvas : public Canvas {
 public:
     explicit QtCanvas(QImage* image) : image_(image) {}
+    ~QtCanvas() override { Flush(); }
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+    void Flush();
     int Width() const override { return image_->width(); }
     int Height() const override { return image_->height(); }
     void SelectPen(PenId pen) override { pen_ = pen; }
@@ -37,7 +46,10 @@ public:
     void DrawBitmap(BitmapId bitmap, int x, int y, RasterOp op) override;
 
 private:
+    QPainter& Painter();
     QImage* image_;
+    std::unique_ptr<QPainter> painter_;
+    FontId fontOnPainter_ = FONT_COUNT;
     PenId pen_ = PEN_BLACK1;
     BrushId brush_ = BRUSH_WHITE;
     FontId font_ = FONT_20;

@@ -36,6 +36,7 @@ SurfaceWidget::SurfaceWidget(WindowId id, int width, int height, QWidget* parent
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent*) {
+    canvas_.Flush();
     QPainter p(this);
     p.drawImage(0, 0, surface_);
 }
@@ -117,7 +118,10 @@ public:
     int closedResult() const { return result_; }
     Canvas* GetCanvas() override { return canvasWidget_ ? &canvasWidget_->canvas() : nullptr; }
     void Present() override {
-        if (canvasWidget_) canvasWidget_->update();
+        if (canvasWidget_) {
+            canvasWidget_->canvas().Flush();
+            canvasWidget_->update();
+        }
     }
     void Start() { proc_(*this, DLG_INIT, 0); proc_(*this, DLG_PAINT, 0); }
 
@@ -322,7 +326,10 @@ void QtPort::Present(WindowId window) {
         if (!dialogs_.empty()) dialogs_.back()->Present();
         return;
     }
-    if (SurfaceWidget* w = main_ ? main_->view(window) : nullptr) w->update();
+    if (SurfaceWidget* w = main_ ? main_->view(window) : nullptr) {
+        w->canvas().Flush();
+        w->update();
+    }
 }
 
 int QtPort::OpenDialog(int resourceId, WindowId owner) {

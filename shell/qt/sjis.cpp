@@ -4,7 +4,10 @@
 #include <QStringEncoder>
 
 QString FromSjis(const std::string& bytes) {
-    QStringDecoder decoder("windows-31j");
+    // Opening the converter costs more than converting a short text, and
+    // the painters convert every text they draw.
+    static QStringDecoder decoder("windows-31j");
+    decoder.resetState();
     return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
