@@ -39,6 +39,11 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     canvas_.Flush();
     QPainter p(this);
     p.drawImage(0, 0, surface_);
+    if (id_ == WIN_MAIN && !shown_) {
+        // The title is on screen: now the panels' first frames.
+        shown_ = true;
+        QTimer::singleShot(0, qApp, [] { PaintFirstFrames(); });
+    }
 }
 
 void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -356,5 +361,4 @@ void StartGameWindow(MainWindow& window, uint32_t seed) {
     window.move(0, 0);
     window.show();
     OnMainCreate();
-    QTimer::singleShot(0, qApp, [] { PaintFirstFrames(); });
 }

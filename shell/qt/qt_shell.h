@@ -36,6 +36,7 @@ private:
     WindowId id_;
     QImage surface_;
     QtCanvas canvas_;
+    bool shown_ = false;
 };
 
 class MainWindow : public QMainWindow {
