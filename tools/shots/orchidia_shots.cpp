@@ -1,0 +1,96 @@
+// orchidia-shots OUTDIR: plays through the opening screens of the real window
+// and saves a picture of each (title, founding dialog, scenario question,
+// introduction, field map, exchange screen, About dialog), for looking at
+// what the player sees. Run in a folder holding the pictures and sounds;
+// works on the offscreen platform as well as on a display.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+
+#include "shell/qt/qt_shell.h"
+#include "shell/screen_flow.h"
+
+namespace {
+
+QString outDir;
+MainWindow* mainWindow = nullptr;
+
+void Save(QWidget* w, const char* name) {
+    const QString path = outDir + QStringLiteral("/") + QString::fromLatin1(name) + QStringLiteral(".png");
+    if (!w || !w->grab().save(path)) std::fprintf(stderr, "orchidia-shots: could not save %s\n", name);
+}
+
+// Presses the button of the open modal window whose label starts with text
+// (or its default button when text is empty).
+void Press(const QString& text) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    for (QAbstractButton* b : modal->findChildren<QAbstractButton*>()) {
+        auto* push = qobject_cast<QPushButton*>(b);
+        if (text.isEmpty() ? (push && push->isDefault()) : b->text().startsWith(text)) {
+            b->click();
+            return;
+        }
+    }
+}
+
+void After(int ms, std::function<void()> f) { QTimer::singleShot(ms, qApp, std::move(f)); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
+        return 2;
+    }
+    outDir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outDir);
+    MainWindow window;
+    mainWindow = &window;
+    StartGameWindow(window, static_cast<uint32_t>(std::time(nullptr)));
+
+    After(1500, [] {
+        Save(mainWindow, "1-title");
+        // Each modal step is queued before the click that opens it.
+        After(500, [] {
+            Save(QApplication::activeModalWidget(), "2-founding");
+            Press(QString());
+            After(500, [] {
+                Save(QApplication::activeModalWidget(), "3-scenario-question");
+                Press(QString::fromUtf8("はい"));
+                After(500, [] {
+                    Save(QApplication::activeModalWidget(), "4-scenario-goal");
+                    Press(QString());
+                });
+            });
+        });
+        OnMainLeftClick(200, 225);
+        After(2500, [] {
+            Save(mainWindow, "5-intro");
+            OnMainRightClick(100, 100);
+            After(1200, [] {
+                Save(mainWindow, "6-field-map");
+                OnMainLeftClick(470, 50);
+                After(1200, [] {
+                    OnMainMouseMove(400, 170);
+                    After(600, [] {
+                        Save(mainWindow, "7-exchange");
+                        After(300, [] {
+                            Save(QApplication::activeModalWidget(), "8-about");
+                            Press(QString());
+                            After(300, [] { QApplication::quit(); });
+                        });
+                        OnMenuCommand(CMD_ABOUT);
+                    });
+                });
+            });
+        });
+    });
+    return app.exec();
+}
