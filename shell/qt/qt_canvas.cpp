@@ -33,7 +33,7 @@ void SharedDrawing::Create() {
         font.setWeight(QFont::ExtraBold);
         font.setStyleStrategy(QFont::NoAntialias);
         fonts[f] = font;
-        ascents[f] = QFontMetrics(font).ascent();
+        ascents[f] = -1;   // measured on first use: loading a face is slow
     }
     for (int b = 0; b < BMP_COUNT; ++b) {
         QImage image(QString::fromLatin1(BITMAP_SPECS[b].file));
@@ -109,7 +109,9 @@ void QtCanvas::TextOut(int x, int y, const char* text) {
         p.fillRect(x, y, QFontMetrics(font).horizontalAdvance(s), FONT_HEIGHTS[font_], Qt::white);
     }
     p.setPen(ToQColor(textColour_));
-    p.drawText(x, y + sharedDrawing.ascents[font_], s);
+    int& ascent = sharedDrawing.ascents[font_];
+    if (ascent < 0) ascent = QFontMetrics(font).ascent();
+    p.drawText(x, y + ascent, s);
 }
 
 void QtCanvas::DrawBitmap(BitmapId bitmap, int x, int y, RasterOp op) {

@@ -284,18 +284,22 @@ MessageAnswer QtPort::ShowMessage(WindowId owner, const char* text, const char* 
 }
 
 void QtPort::PlaySound(const char* file) {
-    QString name = QString::fromLatin1(file);
-    QSoundEffect* effect = sounds_.value(name, nullptr);
-    if (!effect) {
-        // A missing file only loses its sound.
-        if (!QFileInfo::exists(name)) return;
-        effect = new QSoundEffect(qApp);
-        effect->setSource(QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
-        effect->setVolume(0.8f);
-        sounds_.insert(name, effect);
-    }
-    effect->stop();
-    effect->play();
+    // Played from the event loop: the first sound starts the audio system,
+    // which must not hold up the frame being drawn.
+    const QString name = QString::fromLatin1(file);
+    QTimer::singleShot(0, qApp, [this, name] {
+        QSoundEffect* effect = sounds_.value(name, nullptr);
+        if (!effect) {
+            // A missing file only loses its sound.
+            if (!QFileInfo::exists(name)) return;
+            effect = new QSoundEffect(qApp);
+            effect->setSource(QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
+            effect->setVolume(0.8f);
+            sounds_.insert(name, effect);
+        }
+        effect->stop();
+        effect->play();
+    });
 }
 
 void QtPort::PaintWindow(WindowId window) { PaintWindowContents(window); }
