@@ -243,7 +243,9 @@ void PaintPriceChart(Canvas& c, int company) {
     int x = 450;
     int64_t y = 100;
     c.MoveTo(x, static_cast<int>(y));
-    int idx = ((historyIndex - 1) % HISTORY_SIZE + HISTORY_SIZE) % HISTORY_SIZE;
+    // The entry of the most recent market day; 64-bit so that a corrupt
+    // index cannot overflow on the way into the ring.
+    int idx = static_cast<int>(((static_cast<int64_t>(historyIndex) - 1) % HISTORY_SIZE + HISTORY_SIZE) % HISTORY_SIZE);
     for (int step = 0; step < HISTORY_SIZE - 1; ++step) {
         y = ClampToInt32(y + ChartScale(k.priceDeltaHistory[idx], range));
         x -= 1;
