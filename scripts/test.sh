@@ -23,5 +23,13 @@ cmake --build build/sanitize -j "$JOBS" --target orchidia_core_tests orchidia_sh
 if [ -x build/release/bench/orchidia_bench ]; then
   echo "== benchmarks (short run; figures only, nothing is asserted)"
   build/release/bench/orchidia_bench --benchmark_min_time=0.05
+  build/release/bench/orchidia_display_bench --benchmark_min_time=0.05
+fi
+if [ -x build/release/orchidia_startup_bench ]; then
+  echo "== the window: start-up against a bare Qt window, paints, idle load"
+  mkdir -p build/release/bench-run
+  cp assets/* build/release/bench-run/ 2>/dev/null || true
+  (cd build/release/bench-run && QT_QPA_PLATFORM=offscreen \
+    sh "$ROOT/bench/startup_bench.sh" "$ROOT/build/release/orchidia_startup_bench" 5 3 2>/dev/null)
 fi
 echo "All tests passed."
