@@ -13,12 +13,6 @@
 
 namespace {
 
-// The game's generator as it is defined: state * 214013 + 2531011, and the
-// draw is bits 16..30 of the new state.
-int32_t NextDraw(uint32_t& state) {
-    state = state * 214013u + 2531011u;
-    return static_cast<int32_t>((state >> 16) & 0x7fffu);
-}
 
 // Puts the generator into a state whose next draw is exactly `value`.
 void ArrangeNextDraw(int32_t value) {
@@ -32,14 +26,6 @@ void ArrangeNextDraw(int32_t value) {
     ADD_FAILURE() << "no generator state found";
 }
 
-int DrawsSince(uint32_t from) {
-    uint32_t s = from;
-    for (int n = 0; n < 1000; ++n) {
-        if (s == GameRandState()) return n;
-        NextDraw(s);
-    }
-    return -1;
-}
 
 }  // namespace
 

@@ -14,12 +14,6 @@ namespace {
 
 using DrawTest = std::function<bool(int32_t)>;
 
-// The game's generator as it is defined: state * 214013 + 2531011, and the
-// draw is bits 16..30 of the new state.
-int32_t NextDraw(uint32_t& state) {
-    state = state * 214013u + 2531011u;
-    return static_cast<int32_t>((state >> 16) & 0x7fffu);
-}
 
 DrawTest Mod(int n, int residue) {
     return [=](int32_t r) { return r % n == residue; };
@@ -49,15 +43,6 @@ uint32_t ArrangeDraws(std::initializer_list<DrawTest> tests) {
     return 0;
 }
 
-// Number of draws made since the generator was in state `from`.
-int DrawsSince(uint32_t from) {
-    uint32_t s = from;
-    for (int n = 0; n < 1000; ++n) {
-        if (s == GameRandState()) return n;
-        NextDraw(s);
-    }
-    return -1;
-}
 
 }  // namespace
 

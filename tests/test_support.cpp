@@ -75,3 +75,18 @@ std::string Sjis(const char* utf8) {
     out.resize(out.size() - dstLeft);
     return out;
 }
+
+int32_t NextDraw(uint32_t& state) {
+    // state * 214013 + 2531011; the draw is bits 16..30 of the new state.
+    state = state * 214013u + 2531011u;
+    return static_cast<int32_t>((state >> 16) & 0x7fffu);
+}
+
+int DrawsSince(uint32_t from) {
+    uint32_t s = from;
+    for (int n = 0; n < 1000; ++n) {
+        if (s == GameRandState()) return n;
+        NextDraw(s);
+    }
+    return -1;
+}

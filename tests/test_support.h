@@ -33,3 +33,10 @@ std::string CheckWorldInvariants();
 
 // Reads a text from UTF-8 into the game's code page 932, for tests only.
 std::string Sjis(const char* utf8);
+
+// The game's generator as it is defined, written here independently of the
+// game's code: one step of `state`, returning the draw.
+int32_t NextDraw(uint32_t& state);
+// Number of draws made since the game's generator was in state `from`
+// (-1 beyond 1000).
+int DrawsSince(uint32_t from);

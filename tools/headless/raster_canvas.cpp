@@ -1,5 +1,7 @@
 #include "tools/headless/raster_canvas.h"
 
+#include "display/line_walk.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -10,7 +12,6 @@ namespace {
 
 // Beyond this distance from the origin a line is first cut to it, so that the
 // stepping below stays exact in 64 bits; no window is that large.
-constexpr int64_t LINE_LIMIT = int64_t{1} << 24;
 
 uint8_t Combine(uint8_t dst, uint8_t src, RasterOp op) {
     switch (op) {
@@ -21,35 +22,6 @@ uint8_t Combine(uint8_t dst, uint8_t src, RasterOp op) {
     return src;
 }
 
-// Cuts the segment (x0, y0)-(x1, y1) to the square of LINE_LIMIT; false when
-// nothing of it lies inside.
-bool CutToLimit(int64_t& x0, int64_t& y0, int64_t& x1, int64_t& y1) {
-    const double lim = static_cast<double>(LINE_LIMIT);
-    double t0 = 0.0, t1 = 1.0;
-    const double dx = static_cast<double>(x1 - x0), dy = static_cast<double>(y1 - y0);
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {static_cast<double>(x0) + lim, lim - static_cast<double>(x0),
-                         static_cast<double>(y0) + lim, lim - static_cast<double>(y0)};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0.0) {
-            if (q[k] < 0.0) return false;
-            continue;
-        }
-        double t = q[k] / p[k];
-        if (p[k] < 0.0) {
-            t0 = std::max(t0, t);
-        } else {
-            t1 = std::min(t1, t);
-        }
-        if (t0 > t1) return false;
-    }
-    const double ox = static_cast<double>(x0), oy = static_cast<double>(y0);
-    x0 = std::llround(ox + t0 * dx);
-    y0 = std::llround(oy + t0 * dy);
-    x1 = std::llround(ox + t1 * dx);
-    y1 = std::llround(oy + t1 * dy);
-    return true;
-}
 
 }  // namespace
 
@@ -128,45 +100,12 @@ void RasterCanvas::Stamp(int64_t x, int64_t y, int width, Rgb colour) {
 }
 
 void RasterCanvas::LineTo(int x, int y) {
-    int64_t x0 = x_, y0 = y_, x1 = x, y1 = y;
+    const int64_t x0 = x_, y0 = y_;
     x_ = x;
     y_ = y;
-    if (std::llabs(x0) > LINE_LIMIT || std::llabs(y0) > LINE_LIMIT || std::llabs(x1) > LINE_LIMIT ||
-        std::llabs(y1) > LINE_LIMIT) {
-        if (!CutToLimit(x0, y0, x1, y1)) return;
-    }
     const PenSpec& pen = PEN_SPECS[pen_];
-    const int64_t reach = pen.width;
-    const int64_t adx = std::llabs(x1 - x0), ady = std::llabs(y1 - y0);
-    const int64_t sx = x1 >= x0 ? 1 : -1, sy = y1 >= y0 ? 1 : -1;
-    const bool steep = ady > adx;
-    const int64_t n = steep ? ady : adx;   // points 0..n-1: the end point is left out
-    if (n == 0) return;
-    const int64_t minor = steep ? adx : ady;
-    // Only the steps whose major coordinate can touch the surface are walked;
-    // the minor coordinate of step i is the Bresenham one, rounded half up.
-    const int64_t start = steep ? y0 : x0;
-    const int64_t step = steep ? sy : sx;
-    const int64_t lowEdge = -reach, highEdge = (steep ? height_ : width_) - 1 + reach;
-    int64_t first, last;
-    if (step > 0) {
-        first = lowEdge - start;
-        last = highEdge - start;
-    } else {
-        first = start - highEdge;
-        last = start - lowEdge;
-    }
-    first = std::max<int64_t>(first, 0);
-    last = std::min<int64_t>(last, n - 1);
-    for (int64_t i = first; i <= last; ++i) {
-        const int64_t along = start + step * i;
-        const int64_t across = (2 * i * minor + n) / (2 * n);
-        if (steep) {
-            Stamp(x0 + sx * across, along, pen.width, pen.colour);
-        } else {
-            Stamp(along, y0 + sy * across, pen.width, pen.colour);
-        }
-    }
+    line_walk::Walk(x0, y0, x, y, pen.width, width_, height_,
+                    [this, &pen](int64_t px, int64_t py) { Stamp(px, py, pen.width, pen.colour); });
 }
 
 void RasterCanvas::TextOut(int x, int y, const char* text) {
