@@ -1,0 +1,18 @@
+# The committed pictures and sounds are valid and exactly what the generator
+# draws: regenerate into a scratch folder and compare byte for byte.
+file(REMOVE_RECURSE ${WORK})
+execute_process(COMMAND ${CHECK} ${SOURCE_DIR}/assets ${SOURCE_DIR}/resources RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the committed assets do not pass the checker")
+endif()
+execute_process(COMMAND ${GEN} ${WORK}/assets ${WORK}/resources RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the generator failed")
+endif()
+file(GLOB_RECURSE made RELATIVE ${WORK} ${WORK}/*)
+foreach(f IN LISTS made)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${f} ${SOURCE_DIR}/${f} RESULT_VARIABLE diff)
+  if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "${f} differs from what the generator draws: regenerate with the target orchidia-regenerate-assets")
+  endif()
+endforeach()
