@@ -35,7 +35,15 @@ void SharedDrawing::Create() {
         fonts[f] = font;
         ascents[f] = -1;   // measured on first use: loading a face is slow
     }
-    for (int b = 0; b < BMP_COUNT; ++b) {
+    // The pictures are read on first use: none is needed for the title, and
+    // reading them all first would keep the window blank for longer.
+    for (bool& loaded : bitmapLoaded) loaded = false;
+}
+
+const QImage& SharedDrawing::Bitmap(BitmapId b) {
+    if (!bitmapLoaded[b]) {
+        bitmapLoaded[b] = true;
+        // A missing file only loses its picture.
         QImage image(QString::fromLatin1(BITMAP_SPECS[b].file));
         if (!image.isNull()) {
             image = image.convertToFormat(QImage::Format_RGB32)
@@ -43,6 +51,7 @@ void SharedDrawing::Create() {
         }
         bitmaps[b] = image;
     }
+    return bitmaps[b];
 }
 
 QPainter& QtCanvas::Painter() {
@@ -116,7 +125,7 @@ void QtCanvas::TextOut(int x, int y, const char* text) {
 
 void QtCanvas::DrawBitmap(BitmapId bitmap, int x, int y, RasterOp op) {
     if (bitmap < 0 || bitmap >= BMP_COUNT) return;
-    const QImage& image = sharedDrawing.bitmaps[bitmap];
+    const QImage& image = sharedDrawing.Bitmap(bitmap);
     if (image.isNull()) return;
     QPainter& p = Painter();
     if (op == ROP_OR) p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);

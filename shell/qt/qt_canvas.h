@@ -13,6 +13,9 @@ struct SharedDrawing {
     QFont fonts[FONT_COUNT];
     int ascents[FONT_COUNT] = {};
     QImage bitmaps[BMP_COUNT];
+    bool bitmapLoaded[BMP_COUNT] = {};
+    // A picture, read from the working directory the first time it is drawn.
+    const QImage& Bitmap(BitmapId b);
     // Creates the fonts (a Japanese Gothic face found through fontconfig) and
     // loads the bitmaps from the working directory; a missing file only
     // loses its picture.
