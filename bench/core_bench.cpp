@@ -2,6 +2,8 @@
 // calendar tick), one save and one load of a save file.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
+
 #include <cstdio>
 #include <string>
 
@@ -15,15 +17,6 @@
 
 namespace {
 
-NullPort quiet;
-
-void FreshGame() {
-    port = &quiet;
-    ResetWorldToProgramStart();
-    StartUpWorld(20261206);
-    companies[0].name = playerCompanyNameBuf;
-    companies[0].ceoName = playerNameBuf;
-}
 
 void BM_AdvanceMarketDay(benchmark::State& state) {
     FreshGame();

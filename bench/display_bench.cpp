@@ -2,6 +2,8 @@
 // its window's size, after a started game.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
+
 #include <vector>
 
 #include "display/painters.h"
@@ -13,14 +15,8 @@
 
 namespace {
 
-NullPort quiet;
-
-void FreshGame() {
-    port = &quiet;
-    ResetWorldToProgramStart();
-    StartUpWorld(20261206);
-    companies[0].name = playerCompanyNameBuf;
-    companies[0].ceoName = playerNameBuf;
+void PlayedGame() {
+    FreshGame();
     ResetDisplayState();
     // A played-in market: a filled price history and moving prices.
     for (int d = 0; d < 100; ++d) AdvanceMarketDay();
@@ -28,7 +24,7 @@ void FreshGame() {
 }
 
 void BM_StockBoardAndDetail(benchmark::State& state) {
-    FreshGame();
+    PlayedGame();
     RasterCanvas canvas(450, 370);
     for (auto _ : state) {
         PaintStockBoard(canvas);
@@ -40,7 +36,7 @@ void BM_StockBoardAndDetail(benchmark::State& state) {
 BENCHMARK(BM_StockBoardAndDetail);
 
 void BM_CompanyPanel(benchmark::State& state) {
-    FreshGame();
+    PlayedGame();
     RasterCanvas canvas(300, 285);
     for (auto _ : state) {
         PaintCompanyPanel(canvas);
@@ -51,7 +47,7 @@ void BM_CompanyPanel(benchmark::State& state) {
 BENCHMARK(BM_CompanyPanel);
 
 void BM_PriceChart(benchmark::State& state) {
-    FreshGame();
+    PlayedGame();
     RasterCanvas canvas(520, 200);
     for (auto _ : state) {
         PaintPriceChart(canvas, selectedCompany);
@@ -62,7 +58,7 @@ void BM_PriceChart(benchmark::State& state) {
 BENCHMARK(BM_PriceChart);
 
 void BM_CalendarPanel(benchmark::State& state) {
-    FreshGame();
+    PlayedGame();
     RasterCanvas canvas(520, 85);
     for (auto _ : state) {
         PaintCalendarPanel(canvas);
@@ -73,7 +69,7 @@ void BM_CalendarPanel(benchmark::State& state) {
 BENCHMARK(BM_CalendarPanel);
 
 void BM_TitleScreen(benchmark::State& state) {
-    FreshGame();
+    PlayedGame();
     RasterCanvas canvas(570, 370);
     int k = 0;
     for (auto _ : state) {
@@ -86,7 +82,7 @@ void BM_TitleScreen(benchmark::State& state) {
 BENCHMARK(BM_TitleScreen);
 
 void BM_FieldMap(benchmark::State& state) {
-    FreshGame();
+    PlayedGame();
     RasterCanvas canvas(570, 370);
     canvas.SetBitmap(BMP_FIELD1, 589, 376, std::vector<Rgb>(589 * 376, Rgb{30, 120, 40}));
     for (int b : {BMP_ICON1, BMP_ICON2, BMP_ICON3, BMP_ICON4, BMP_ICON5, BMP_ICON6, BMP_ICON7, BMP_ICON8, BMP_ICON9})
@@ -100,7 +96,7 @@ void BM_FieldMap(benchmark::State& state) {
 BENCHMARK(BM_FieldMap);
 
 void BM_ExchangeScreen(benchmark::State& state) {
-    FreshGame();
+    PlayedGame();
     RasterCanvas canvas(570, 370);
     canvas.SetBitmap(BMP_TRADECENTER, 276, 264, std::vector<Rgb>(276 * 264, Rgb{90, 90, 160}));
     int k = 0;
@@ -113,7 +109,7 @@ void BM_ExchangeScreen(benchmark::State& state) {
 BENCHMARK(BM_ExchangeScreen);
 
 void BM_SideButtons(benchmark::State& state) {
-    FreshGame();
+    PlayedGame();
     RasterCanvas canvas(200, 315);
     int k = 0;
     for (auto _ : state) {
@@ -125,7 +121,7 @@ void BM_SideButtons(benchmark::State& state) {
 BENCHMARK(BM_SideButtons);
 
 void BM_NewsTicker(benchmark::State& state) {
-    FreshGame();
+    PlayedGame();
     RasterCanvas canvas(820, 30);
     // Keep the readers scrolling: they stop once both catch up with the writer.
     newsCount = 150;

@@ -52,6 +52,21 @@ void PaintButton(Canvas& c, int k, bool hovered, int left, int top, int right, i
     buttonHoverPrev[k] = buttonHover[k];
 }
 
+// A label and its value on one row of a figures panel.
+struct Row {
+    int y;
+    const char* label;
+    std::string value;
+};
+
+template <size_t N>
+void PaintRows(Canvas& c, const Row (&rows)[N], int labelX, int valueX) {
+    for (const Row& r : rows) {
+        c.TextOut(labelX, r.y, r.label);
+        Text(c, valueX, r.y, r.value);
+    }
+}
+
 // d * 10 / range as the chart scales a price, in 32 bits; saturated instead
 // of overflowing, 0 when there is no range.
 int32_t ChartScale(int32_t d, int32_t range) {
@@ -148,11 +163,6 @@ void PaintStockDetail(Canvas& c) {
     }
     const int64_t ceoStake = co.holdings[s] == 0 ? 0 : StakePercent(co.holdings[s], co.issuedShares);
 
-    struct Row {
-        int y;
-        const char* label;
-        std::string value;
-    };
     const Row rows[] = {
         {10, TXT_DETAIL_NAME, Safe(co.name)},
         {25, TXT_DETAIL_CEO, Safe(co.ceoName)},
@@ -175,10 +185,7 @@ void PaintStockDetail(Canvas& c) {
         {285, TXT_DETAIL_FLOAT, FormatShares(co.floatingShares)},
         {300, TXT_DETAIL_CEO_STAKE, Percent(ceoStake)},
     };
-    for (const Row& r : rows) {
-        c.TextOut(210, r.y, r.label);
-        Text(c, 290, r.y, r.value);
-    }
+    PaintRows(c, rows, 210, 290);
 }
 
 // ------------------------------------------------- company panel and chart
@@ -196,11 +203,6 @@ void PaintCompanyPanel(Canvas& c) {
     int64_t sharesHeld = 0;
     for (int j = 1; j < COMPANY_COUNT; ++j) sharesHeld = SatAdd(sharesHeld, me.holdings[j]);
 
-    struct Row {
-        int y;
-        const char* label;
-        std::string value;
-    };
     const Row rows[] = {
         {10, TXT_PANEL_COMPANY, Safe(me.name)},
         {30, TXT_DETAIL_CEO, Safe(me.ceoName)},
@@ -213,10 +215,7 @@ void PaintCompanyPanel(Canvas& c) {
         {170, TXT_DETAIL_DEBT, FormatMoneySimple(me.debt)},
         {200, TXT_PANEL_PERSONAL_ASSETS, FormatMoneySimple(me.ceoAssets)},
     };
-    for (const Row& r : rows) {
-        c.TextOut(10, r.y, r.label);
-        Text(c, 90, r.y, r.value);
-    }
+    PaintRows(c, rows, 10, 90);
 
     if (scenarioLevel != 0) {
         c.SetTextColour(CYAN);
