@@ -111,18 +111,7 @@ void ResetShellState() {
 void OnMainCreate() {
     PlaySoundFile("opening.wav");
     port->SetTimer(WIN_MAIN, 300);
-    for (const PanelGeometry& p : PANELS) {
-        if (p.window == WIN_SIDE) {
-            // All six buttons get their fill on creation. The repaint
-            // countdown is meant for the title's three buttons; spent here
-            // it would leave the lower side buttons unfilled until hovered.
-            const int32_t countdown = buttonRepaintCountdown;
-            buttonRepaintCountdown = 6;
-            Draw(WIN_SIDE, [](Canvas& c) { PaintSideButtons(c, -1, -1); });
-            buttonRepaintCountdown = countdown;
-        }
-        port->SetTimer(p.window, p.timerMs);
-    }
+    for (const PanelGeometry& p : PANELS) port->SetTimer(p.window, p.timerMs);
     // The title at once rather than after the first 300 ms tick.
     Draw(WIN_MAIN, [](Canvas& c) { PaintTitleScreen(c, mouseX, mouseY); });
 }
@@ -130,6 +119,13 @@ void OnMainCreate() {
 void PaintFirstFrames() {
     // A first frame of every panel that only reads the world, so that the
     // market shows from the start instead of after each timer's first tick.
+    // All six side buttons get their fill in their first frame. The repaint
+    // countdown is meant for the title's three buttons; spent here it would
+    // leave the lower side buttons unfilled until hovered.
+    const int32_t countdown = buttonRepaintCountdown;
+    buttonRepaintCountdown = 6;
+    Draw(WIN_SIDE, [](Canvas& c) { PaintSideButtons(c, -1, -1); });
+    buttonRepaintCountdown = countdown;
     PaintWindowContents(WIN_BOARD);
     PaintWindowContents(WIN_CALENDAR);
     Draw(WIN_COMPANY, [](Canvas& c) { PaintCompanyPanel(c); });

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFontDatabase>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
@@ -27,18 +28,45 @@ QtPort qtPort;
 // ---------------------------------------------------------------- surfaces
 
 SurfaceWidget::SurfaceWidget(WindowId id, int width, int height, QWidget* parent)
-    : QWidget(parent), id_(id), surface_(width, height, QImage::Format_RGB32), canvas_(&surface_) {
-    surface_.fill(id == WIN_MAIN ? Qt::white : Qt::black);
+    : QWidget(parent), id_(id), canvas_(&surface_) {
     setFixedSize(width, height);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
 }
 
+QColor SurfaceWidget::Background() const {
+    if (id_ == WIN_DIALOG) return palette().window().color();
+    return id_ == WIN_MAIN ? Qt::white : Qt::black;
+}
+
+void SurfaceWidget::MakeSurface() {
+    if (!surface_.isNull()) return;
+    if (pending_.valid()) {
+        surface_ = pending_.get();
+        return;
+    }
+    surface_ = QImage(width(), height(), QImage::Format_RGB32);
+    surface_.fill(Background());
+}
+
+void SurfaceWidget::MakeSurfaceAside() {
+    if (!surface_.isNull() || pending_.valid()) return;
+    pending_ = std::async(std::launch::async, [w = width(), h = height(), colour = Background()] {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(colour);
+        return image;
+    });
+}
+
 void SurfaceWidget::paintEvent(QPaintEvent*) {
-    canvas_.Flush();
     QPainter p(this);
-    p.drawImage(0, 0, surface_);
+    if (surface_.isNull()) {
+        p.fillRect(rect(), Background());
+    } else {
+        canvas_.Flush();
+        p.drawImage(0, 0, surface_);
+    }
     if (id_ == WIN_MAIN && !shown_) {
         // The title is on screen: now the panels' first frames.
         shown_ = true;
@@ -66,12 +94,16 @@ void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
 // ---------------------------------------------------------------- main window
 
 MainWindow::MainWindow() {
+    // Reading the font list is the slowest part of the start; it runs
+    // beside the making of the window, and the first text waits for it.
+    fontScan_ = std::thread([] { QFontDatabase::families(); });
     setWindowTitle(QStringLiteral("ORCHIDIA"));
     auto* client = new QWidget(this);
     client->setFixedSize(1024, 690);
     setCentralWidget(client);
     views_[WIN_MAIN] = new SurfaceWidget(WIN_MAIN, MAIN_VIEW_WIDTH, MAIN_VIEW_HEIGHT, client);
     views_[WIN_MAIN]->move(0, 0);
+    views_[WIN_MAIN]->MakeSurfaceAside();
     for (const PanelGeometry& p : PANELS) {
         auto* w = new SurfaceWidget(p.window, p.width, p.height, client);
         w->move(p.x, p.y);
@@ -94,6 +126,10 @@ MainWindow::MainWindow() {
     file->setFont(menuFont);
     help->setFont(menuFont);
     resize(1030, 730);
+}
+
+MainWindow::~MainWindow() {
+    if (fontScan_.joinable()) fontScan_.join();
 }
 
 SurfaceWidget* MainWindow::view(WindowId id) const {
@@ -218,7 +254,6 @@ QtDialog::QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner) : Q
             }
             case CTL_CANVAS: {
                 canvasWidget_ = new SurfaceWidget(WIN_DIALOG, c.width, c.height, this);
-                canvasWidget_->surface().fill(palette().window().color());
                 w = canvasWidget_;
                 break;
             }

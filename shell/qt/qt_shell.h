@@ -10,8 +10,10 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <future>
 #include <map>
 #include <memory>
+#include <thread>
 
 #include "shell/qt/qt_canvas.h"
 #include "world/port.h"
@@ -20,12 +22,22 @@ class QSoundEffect;
 struct DialogTemplate;
 
 // A window of the game: a persistent surface that paintEvent only copies.
+// The surface is made when first drawn into, so that the panels cost
+// nothing before the title is on the screen.
 class SurfaceWidget : public QWidget {
 public:
     SurfaceWidget(WindowId id, int width, int height, QWidget* parent);
     WindowId id() const { return id_; }
-    QImage& surface() { return surface_; }
-    QtCanvas& canvas() { return canvas_; }
+    QImage& surface() {
+        MakeSurface();
+        return surface_;
+    }
+    QtCanvas& canvas() {
+        MakeSurface();
+        return canvas_;
+    }
+    // Starts making the surface on another thread; the first drawing takes it.
+    void MakeSurfaceAside();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -33,8 +45,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void MakeSurface();
+    QColor Background() const;
     WindowId id_;
     QImage surface_;
+    std::future<QImage> pending_;
     QtCanvas canvas_;
     bool shown_ = false;
 };
@@ -42,6 +57,7 @@ private:
 class MainWindow : public QMainWindow {
 public:
     MainWindow();
+    ~MainWindow() override;
     SurfaceWidget* view(WindowId id) const;
 
 protected:
@@ -50,6 +66,7 @@ protected:
 
 private:
     std::map<WindowId, SurfaceWidget*> views_;
+    std::thread fontScan_;
 };
 
 class QtDialog;
