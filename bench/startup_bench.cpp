@@ -17,8 +17,10 @@
 #include <cstring>
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <sys/resource.h>
 
+#include "shell/qt/early_start.h"
 #include "shell/qt/qt_shell.h"
 #include "display/painters.h"
 #include "shell/screen_flow.h"
@@ -80,6 +82,9 @@ double CpuSeconds() {
 int main(int argc, char** argv) {
     started = Clock::now();
     const char* mode = argc > 1 ? argv[1] : "";
+    // The game's main() begins with this; a bare program does not.
+    std::unique_ptr<EarlyStart> early;
+    if (std::strcmp(mode, "bare") != 0) early = std::make_unique<EarlyStart>();
     WatchingApp app(argc, argv);
     if (std::strcmp(mode, "bare") == 0) {
         BareWindow w;

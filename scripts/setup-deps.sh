@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-multimedia-dev libgl-dev fonts-ipafont-gothic"
+  qt6-base-dev qt6-multimedia-dev libgl-dev libfontconfig-dev fonts-ipafont-gothic"
 if [ "${1:-}" = "test" ]; then
   # The smoke test and the screenshots run the real window on a virtual display.
   PACKAGES="$PACKAGES xvfb xauth"

@@ -2,12 +2,12 @@
 // resources and the main window, and run the message loop.
 #include <QApplication>
 #include <QDir>
-#include <QIcon>
 #include <QSocketNotifier>
 #include <csignal>
 #include <ctime>
 #include <unistd.h>
 
+#include "shell/qt/early_start.h"
 #include "shell/qt/qt_canvas.h"
 #include "shell/qt/qt_shell.h"
 #include "world/world_state.h"
@@ -37,11 +37,9 @@ void WatchTermination(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    EarlyStart early;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orchidia"));
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/orchidia%1.bmp").arg(size));
-    QApplication::setWindowIcon(icon);
     WatchTermination(app);
 
     MainWindow window;

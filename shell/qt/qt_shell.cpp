@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,17 @@
 QtPort qtPort;
 
 // ---------------------------------------------------------------- surfaces
+
+namespace {
+// The program icon, for the window and the About dialog. Set once the title
+// is on the screen: every widget is told of the change, which costs time.
+void InstallProgramIcon() {
+    if (!QApplication::windowIcon().isNull()) return;
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/orchidia%1.bmp").arg(size));
+    QApplication::setWindowIcon(icon);
+}
+}  // namespace
 
 SurfaceWidget::SurfaceWidget(WindowId id, int width, int height, QWidget* parent)
     : QWidget(parent), id_(id), canvas_(&surface_) {
@@ -70,7 +82,10 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     if (id_ == WIN_MAIN && !shown_) {
         // The title is on screen: now the panels' first frames.
         shown_ = true;
-        QTimer::singleShot(0, qApp, [] { PaintFirstFrames(); });
+        QTimer::singleShot(0, qApp, [] {
+            InstallProgramIcon();
+            PaintFirstFrames();
+        });
     }
 }
 
