@@ -78,3 +78,31 @@ public:
         LineTo(x2, y2);
     }
 };
+
+// A canvas seen through a window placed at (x, y) of a larger drawing: the
+// caller draws in the larger drawing's coordinates (a dialog's client
+// pixels) onto a surface that covers only part of it.
+class OffsetCanvas : public Canvas {
+public:
+    OffsetCanvas(Canvas& target, int x, int y) : target_(target), x_(x), y_(y) {}
+    int Width() const override { return target_.Width() + x_; }
+    int Height() const override { return target_.Height() + y_; }
+    void SelectPen(PenId pen) override { target_.SelectPen(pen); }
+    void SelectBrush(BrushId brush) override { target_.SelectBrush(brush); }
+    void SelectFont(FontId font) override { target_.SelectFont(font); }
+    void SetTextColour(Rgb colour) override { target_.SetTextColour(colour); }
+    void SetOpaqueText(bool opaque) override { target_.SetOpaqueText(opaque); }
+    void Rectangle(int left, int top, int right, int bottom) override {
+        target_.Rectangle(left - x_, top - y_, right - x_, bottom - y_);
+    }
+    void MoveTo(int x, int y) override { target_.MoveTo(x - x_, y - y_); }
+    void LineTo(int x, int y) override { target_.LineTo(x - x_, y - y_); }
+    void TextOut(int x, int y, const char* text) override { target_.TextOut(x - x_, y - y_, text); }
+    void DrawBitmap(BitmapId bitmap, int x, int y, RasterOp op = ROP_COPY) override {
+        target_.DrawBitmap(bitmap, x - x_, y - y_, op);
+    }
+
+private:
+    Canvas& target_;
+    int x_, y_;
+};

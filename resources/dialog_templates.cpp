@@ -47,6 +47,9 @@ std::vector<DialogTemplate> Parse() {
             current = &out.back();
             in >> current->id >> current->width >> current->height;
             current->title = RestOfLine(in);
+        } else if (word == "FONT" && current) {
+            in >> current->fontPoints;
+            current->fontFace = RestOfLine(in);
         } else if (word == "END") {
             current = nullptr;
         } else if (current) {

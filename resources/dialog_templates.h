@@ -1,4 +1,4 @@
-// Dialog templates, described once as data (resources/dialogs.def) and
+// Dialog templates, described once as data (resources/dialogs/*.def) and
 // built by the Qt host into a QDialog and by the headless host into a table.
 #pragma once
 
@@ -21,6 +21,10 @@ struct DialogTemplate {
     int id;
     int width, height;
     std::string title;   // code page 932
+    // The dialog's font: face name (code page 932) and size in points;
+    // empty and 0 for the host's default.
+    std::string fontFace;
+    int fontPoints = 0;
     std::vector<ControlTemplate> controls;
 
     const ControlTemplate* Control(int controlId) const;

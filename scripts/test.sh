@@ -16,7 +16,7 @@ cmake --build build/release -j "$JOBS"
 echo "== sanitizer build (address, undefined) and core tests"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORCHIDIA_SANITIZE=ON -DORCHIDIA_WERROR=ON \
   -DORCHIDIA_BUILD_BENCHMARKS=OFF -DORCHIDIA_BUILD_GAME=OFF >/dev/null
-cmake --build build/sanitize -j "$JOBS" --target orchidia_core_tests orchidia_shell_tests orchidia-sim
+cmake --build build/sanitize -j "$JOBS" --target orchidia_core_tests orchidia_shell_tests orchidia_dialog_tests orchidia-sim
 (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$JOBS" -L 'core|sim')
 

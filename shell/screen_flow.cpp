@@ -1,12 +1,18 @@
 #include "shell/screen_flow.h"
 
+#include "corporate/bank_dialog.h"
 #include "corporate/founding_dialog.h"
+#include "corporate/headquarters_dialog.h"
+#include "corporate/other_company_dialog.h"
+#include "corporate/shareholders_meeting.h"
+#include "corporate/trading_dialogs.h"
 #include "display/canvas.h"
 #include "display/painters.h"
 #include "market/calendar.h"
 #include "market/market_tick.h"
 #include "world/game_texts.h"
 #include "world/new_game.h"
+#include "world/save_load_dialog.h"
 #include "world/text.h"
 #include "world/world_state.h"
 
@@ -95,8 +101,10 @@ void FieldClick(int x, int y) {
 void ExchangeClick(int x, int y) {
     PlaySoundFile("tab.wav");
     if (!Inside(x, 310, 500)) return;
-    // The trading buttons (buy, sell, after hours, cancel) open the trading
-    // commands; the last one leads back to the field map.
+    if (Inside(y, 100, 150)) OpenBuyDialog();
+    if (Inside(y, 152, 202)) OpenSellDialog();
+    if (Inside(y, 204, 254)) AfterHoursTrade();
+    if (Inside(y, 256, 306)) CancelAllOrders();
     if (Inside(y, 308, 358)) SwitchScreen(SCREEN_FIELD);
 }
 
@@ -249,6 +257,13 @@ DialogProc FindDialogProc(int resourceId) {
     switch (resourceId) {
         case IDD_FOUNDING: return FoundingDialogProc;
         case IDD_ABOUT: return AboutDialogProc;
+        case IDD_BUY: return BuyDialogProc;
+        case IDD_SELL: return SellDialogProc;
+        case IDD_BANK: return BankDialogProc;
+        case IDD_HEADQUARTERS: return HeadquartersDialogProc;
+        case IDD_OTHER_COMPANY: return OtherCompanyDialogProc;
+        case IDD_MEETING: return ShareholdersMeetingDialogProc;
+        case IDD_SAVE_LOAD: return SaveLoadDialogProc;
         default: return nullptr;
     }
 }

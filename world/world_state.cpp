@@ -49,6 +49,8 @@ float trialProgress;
 int32_t presidentFlag, icbmProgress, icbmCount;
 int32_t researchUnderway;
 int32_t agmEffect;
+int32_t voteYes, voteNo, agmNewShareProposal;
+int64_t orderEntryQty;
 
 int32_t lenderCreditLimit[3];
 int32_t lenderInterestRate[3];
@@ -130,6 +132,8 @@ void ResetWorldToProgramStart() {
     presidentFlag = icbmProgress = icbmCount = 0;
     researchUnderway = 0;
     agmEffect = 0;
+    voteYes = voteNo = agmNewShareProposal = 0;
+    orderEntryQty = 0;
     std::memset(lenderCreditLimit, 0, sizeof lenderCreditLimit);
     std::memset(lenderInterestRate, 0, sizeof lenderInterestRate);
     std::memset(researchCost, 0, sizeof researchCost);

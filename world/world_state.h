@@ -88,6 +88,8 @@ struct PendingOrders {
 };
 extern PendingOrders pendingOrders;
 extern int32_t marketHalt;
+// The quantity last read from a trading dialog (a working value).
+extern int64_t orderEntryQty;
 
 // Legal and influence counters.
 extern int32_t policeConnection, prosecutionChance, illegalityFactor;
@@ -96,6 +98,9 @@ extern float trialProgress;
 extern int32_t presidentFlag, icbmProgress, icbmCount;
 extern int32_t researchUnderway;
 extern int32_t agmEffect;
+// The running vote of a shareholders' meeting, in percent, and whether the
+// proposal voted on is a new-share issue.
+extern int32_t voteYes, voteNo, agmNewShareProposal;
 
 // Price and quantity tables.
 extern int32_t lenderCreditLimit[3];

@@ -180,7 +180,8 @@ public:
     }
     bool closed() const { return closed_; }
     int closedResult() const { return result_; }
-    Canvas* GetCanvas() override { return canvasWidget_ ? &canvasWidget_->canvas() : nullptr; }
+    // The procedure draws in dialog coordinates onto the canvas control.
+    Canvas* GetCanvas() override { return view_.get(); }
     void Present() override {
         if (canvasWidget_) {
             canvasWidget_->canvas().Flush();
@@ -203,6 +204,7 @@ private:
     QTimer timer_;
     std::map<int, QWidget*> controls_;
     SurfaceWidget* canvasWidget_ = nullptr;
+    std::unique_ptr<OffsetCanvas> view_;
     bool closed_ = false;
     int result_ = 0;
 };
@@ -210,9 +212,13 @@ private:
 QtDialog::QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner) : QDialog(owner), id_(t.id), proc_(proc) {
     setWindowTitle(FromSjis(t.title));
     setFixedSize(t.width, t.height);
+    // The template's Gothic face at its size in points on a 96 dpi screen;
+    // the proportional face for a proportional name ("Ｐ" in it).
     QFont font = sharedDrawing.fonts[FONT_15];
-    font.setFamily(QStringLiteral("IPAPGothic"));
-    font.setPixelSize(12);
+    const bool proportional = t.fontFace.empty() || FromSjis(t.fontFace).contains(QChar(0xFF30));
+    font.setFamilies(proportional ? QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")}
+                                  : QStringList{QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")});
+    font.setPixelSize(t.fontPoints > 0 ? (t.fontPoints * 4 + 2) / 3 : 12);
     font.setWeight(QFont::Normal);
     font.setStyleStrategy(QFont::PreferDefault);
     setFont(font);
@@ -269,6 +275,7 @@ QtDialog::QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner) : Q
             }
             case CTL_CANVAS: {
                 canvasWidget_ = new SurfaceWidget(WIN_DIALOG, c.width, c.height, this);
+                view_ = std::make_unique<OffsetCanvas>(canvasWidget_->canvas(), c.x, c.y);
                 w = canvasWidget_;
                 break;
             }

@@ -8,13 +8,25 @@
 HeadlessDialog::HeadlessDialog(const DialogTemplate& t, DialogProc proc, HeadlessHost& host)
     : id_(t.id), proc_(proc), host_(host) {
     for (const ControlTemplate& c : t.controls) {
-        if (c.kind == CTL_CANVAS) canvas_ = std::make_unique<RasterCanvas>(c.width, c.height);
+        if (c.kind == CTL_CANVAS) {
+            canvas_ = std::make_unique<RasterCanvas>(c.width, c.height);
+            view_ = std::make_unique<OffsetCanvas>(*canvas_, c.x, c.y);
+            canvasX_ = c.x;
+            canvasY_ = c.y;
+        }
         if (c.id < 0) continue;
         Control control;
         control.kind = c.kind;
         if (c.kind != CTL_EDIT && c.kind != CTL_READONLY) control.text = c.label;
         controls_[c.id] = control;
     }
+}
+
+Rgb HeadlessDialog::PixelAt(int x, int y) const {
+    if (!canvas_) return Rgb{0, 0, 0};
+    const int cx = x - canvasX_, cy = y - canvasY_;
+    if (cx < 0 || cy < 0 || cx >= canvas_->Width() || cy >= canvas_->Height()) return Rgb{0, 0, 0};
+    return canvas_->Pixel(cx, cy);
 }
 
 void HeadlessDialog::Start() {

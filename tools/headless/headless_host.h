@@ -28,7 +28,8 @@ public:
     void StartTimer(int intervalMs) override;
     void StopTimer() override;
     void Close(int result) override;
-    Canvas* GetCanvas() override { return canvas_.get(); }
+    // The procedure draws in dialog coordinates onto the canvas control.
+    Canvas* GetCanvas() override { return view_.get(); }
     void Present() override {}
 
     // What a player does in a dialog.
@@ -39,6 +40,12 @@ public:
     int result() const { return result_; }
     void Start();
     void Tick() { proc_(*this, DLG_TIMER, 0); }
+    // The canvas control's pixels, and where it stands in the dialog.
+    RasterCanvas* Surface() { return canvas_.get(); }
+    int canvasX() const { return canvasX_; }
+    int canvasY() const { return canvasY_; }
+    // A pixel of the drawing at dialog coordinates (x, y); black outside the canvas.
+    Rgb PixelAt(int x, int y) const;
 
 private:
     struct Control {
@@ -51,9 +58,11 @@ private:
     HeadlessHost& host_;
     std::map<int, Control> controls_;
     std::unique_ptr<RasterCanvas> canvas_;
+    std::unique_ptr<OffsetCanvas> view_;
     bool open_ = true;
     int result_ = 0;
     int timerSlot_ = -1;
+    int canvasX_ = 0, canvasY_ = 0;
 };
 
 class HeadlessHost : public HeadlessPort {

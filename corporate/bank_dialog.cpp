@@ -1,0 +1,3 @@
+#include "corporate/bank_dialog.h"
+
+void BankDialogProc(DialogHost& dialog, DialogEvent, int) { dialog.Close(2); }

@@ -1,0 +1,3 @@
+#include "corporate/headquarters_dialog.h"
+
+void HeadquartersDialogProc(DialogHost& dialog, DialogEvent, int) { dialog.Close(2); }

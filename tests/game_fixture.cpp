@@ -1,0 +1,62 @@
+#include "tests/game_fixture.h"
+
+#include <iconv.h>
+
+#include "shell/screen_flow.h"
+#include "world/new_game.h"
+#include "world/world_state.h"
+
+std::string Utf8(const std::string& sjis) {
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string();
+    std::string in = sjis, out(sjis.size() * 4 + 4, '\0');
+    char* src = in.data();
+    char* dst = out.data();
+    size_t left = in.size(), room = out.size();
+    iconv(cd, &src, &left, &dst, &room);
+    iconv_close(cd);
+    out.resize(out.size() - room);
+    return out;
+}
+
+void GameTest::SetUp() {
+    previous_ = port;
+    port = &host;
+    ResetWorldToProgramStart();
+    StartUpWorld(4242);
+    ResetShellState();
+    host.CreateMainWindow();
+    host.Clear();
+}
+
+void GameTest::TearDown() { port = previous_; }
+
+int GameTest::RunDialog(int resourceId, std::function<void(HeadlessDialog&)> act) {
+    host.dialogHandlers.push_back(std::move(act));
+    return host.OpenDialog(resourceId, WIN_MAIN);
+}
+
+bool GameTest::Said(const char* utf8Text) const { return CountSaid(utf8Text) > 0; }
+
+int GameTest::CountSaid(const char* utf8Text) const {
+    const std::string text = Sjis(utf8Text);
+    int n = 0;
+    for (const auto& m : host.messages)
+        if (m.text == text) ++n;
+    return n;
+}
+
+bool GameTest::SaidWith(const char* utf8Text, const char* utf8Caption) const {
+    const std::string text = Sjis(utf8Text), caption = Sjis(utf8Caption);
+    for (const auto& m : host.messages)
+        if (m.text == text && m.caption == caption) return true;
+    return false;
+}
+
+std::vector<std::string> GameTest::MessagesUtf8() const {
+    std::vector<std::string> out;
+    for (const auto& m : host.messages) out.push_back(Utf8(m.text));
+    return out;
+}
+
+std::string GameTest::TextOf(HeadlessDialog& d, int id) { return Utf8(d.ItemText(id)); }
