@@ -54,3 +54,31 @@ bool IsValidCp932(const char* bytes, size_t length) {
     }
     return true;
 }
+
+int64_t ParseTypedInt64(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // Accumulated as a negative number, whose range holds INT64_MIN.
+    int64_t value = 0;
+    bool saturated = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int digit = text[i] - '0';
+        if (value < (INT64_MIN + digit) / 10) {
+            saturated = true;
+            break;
+        }
+        value = value * 10 - digit;
+    }
+    if (saturated) return negative ? INT64_MIN : INT64_MAX;
+    if (negative) return value;
+    return value == INT64_MIN ? INT64_MAX : -value;
+}
+
+int32_t ParseTypedInt32(const std::string& text) {
+    const int64_t v = ParseTypedInt64(text);
+    if (v > INT32_MAX) return INT32_MAX;
+    if (v < INT32_MIN) return INT32_MIN;
+    return static_cast<int32_t>(v);
+}

@@ -1,6 +1,7 @@
 // Helpers for the game's code page 932 byte strings.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // printf into a std::string; %s arguments are copied byte for byte.
@@ -27,3 +28,10 @@ void CopyTextCut(char* dst, int bufSize, const char* src);
 // characters: single bytes 0x20..0x7e and 0xa1..0xdf, or a lead byte followed
 // by a trail byte 0x40..0x7e / 0x80..0xfc.
 bool IsValidCp932(const char* bytes, size_t length);
+
+// A number typed into a dialog, read as the game reads it: leading blanks
+// skipped, an optional sign, then the digits up to the first other
+// character; no digits gives 0. A number beyond the type's range reads as
+// the nearest bound instead of wrapping.
+int64_t ParseTypedInt64(const std::string& text);
+int32_t ParseTypedInt32(const std::string& text);
