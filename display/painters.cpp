@@ -1,5 +1,7 @@
 #include "display/painters.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <string>
 
@@ -277,16 +279,33 @@ void PaintPriceChart(Canvas& c, int company) {
     // Holding dial: red the player's stake from the top clockwise, green the
     // company's own CEO's stake ending at the top, blue the rest.
     const int64_t mine = StakePercent(companies[0].holdings[co], k.issuedShares);
-    const int64_t ceo = co != 0 ? StakePercent(k.holdings[co], k.issuedShares) : 0;
-    const double mineEnd = static_cast<double>(mine) * 2.0 * PI / 100.0;
-    const double ceoStart = 2.0 * PI - static_cast<double>(ceo) * 2.0 * PI / 100.0;
+    const int64_t ceo = co != 0 ? StakePercent(k.holdings[co], k.issuedShares) : -1;
+    PaintStakePie(c, 40, 160, 25, mine, ceo);
+}
+
+void PaintStakePie(Canvas& c, int cx, int cy, int radius, int64_t playerStake, int64_t ceoStake) {
+    const double mineEnd = static_cast<double>(playerStake) * 2.0 * PI / 100.0;
+    const double ceoStart = 2.0 * PI - static_cast<double>(ceoStake) * 2.0 * PI / 100.0;
     c.SelectPen(PEN_RED3);
     for (float a = 0.0f; a < 2.0 * PI; a += 0.01f) {
         if (a > mineEnd) c.SelectPen(PEN_BLUE3);
-        if (co != 0 && a > ceoStart) c.SelectPen(PEN_GREEN3);
+        if (ceoStake >= 0 && a > ceoStart) c.SelectPen(PEN_GREEN3);
         const double angle = static_cast<double>(a) - PI / 2.0;
-        c.Line(40, 160, TruncToInt32(40.0 + 25.0 * std::cos(angle)), TruncToInt32(160.0 + 25.0 * std::sin(angle)));
+        c.Line(cx, cy, TruncToInt32(cx + radius * std::cos(angle)), TruncToInt32(cy + radius * std::sin(angle)));
     }
+}
+
+void PaintVoteBars(Canvas& c, int32_t yes, int32_t no) {
+    // A bar from the base line up to its height: the corners in either order.
+    const auto bar = [&c](int left, int right, int32_t height) {
+        const int top = ClampToInt32(170 - static_cast<int64_t>(height));
+        c.Rectangle(left, std::min(top, 170), right, std::max(top, 170));
+    };
+    c.SelectPen(PEN_BLACK1);
+    c.SelectBrush(BRUSH_BLUE);
+    bar(350, 395, no);
+    c.SelectBrush(BRUSH_GREEN);
+    bar(255, 300, yes);
 }
 
 // ---------------------------------------------------------- calendar panel

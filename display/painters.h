@@ -35,6 +35,14 @@ void PaintSideButtons(Canvas& canvas, int x, int y);
 void NewsTickerTick(Canvas& canvas);
 void PaintNewsTicker(Canvas& canvas, int trend, int i);
 
+// A stake pie of radial lines 0.01 apart, centred at (cx, cy): red the
+// player's stake (percent) clockwise from the top, green the CEO's stake
+// ending at the top (none when ceoStake < 0), blue the rest.
+void PaintStakePie(Canvas& canvas, int cx, int cy, int radius, int64_t playerStake, int64_t ceoStake);
+// The two vote bars of a shareholders' meeting, growing upwards from y 170,
+// one pixel per percent: yes (green) at x 255..300, no (blue) at 350..395.
+void PaintVoteBars(Canvas& canvas, int32_t yes, int32_t no);
+
 // Value in 万円 of company s's CEO's shares in the other computer companies.
 int64_t HoldingValue(int s);
 
