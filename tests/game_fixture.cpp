@@ -1,9 +1,13 @@
 #include "tests/game_fixture.h"
 
 #include <iconv.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "shell/screen_flow.h"
 #include "world/new_game.h"
+#include "world/save_file.h"
 #include "world/world_state.h"
 
 std::string Utf8(const std::string& sjis) {
@@ -60,3 +64,21 @@ std::vector<std::string> GameTest::MessagesUtf8() const {
 }
 
 std::string GameTest::TextOf(HeadlessDialog& d, int id) { return Utf8(d.ItemText(id)); }
+
+TempWorkDir::TempWorkDir() {
+    char cwd[4096];
+    if (getcwd(cwd, sizeof cwd)) previous_ = cwd;
+    char tmpl[] = "/tmp/orchidia-work-XXXXXX";
+    if (mkdtemp(tmpl)) dir_ = tmpl;
+    EXPECT_FALSE(dir_.empty());
+    EXPECT_EQ(chdir(dir_.c_str()), 0);
+}
+
+TempWorkDir::~TempWorkDir() {
+    for (int slot = 1; slot <= 4; ++slot) {
+        std::remove(SaveFileName(slot).c_str());
+        std::remove((SaveFileName(slot) + ".tmp").c_str());
+    }
+    EXPECT_EQ(chdir(previous_.c_str()), 0);
+    if (!dir_.empty()) rmdir(dir_.c_str());
+}

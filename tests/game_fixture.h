@@ -36,5 +36,19 @@ private:
     Port* previous_ = nullptr;
 };
 
+// Makes a fresh temporary folder the working directory for its lifetime
+// (the game keeps its save files in the working directory), then removes
+// the save files and the folder.
+class TempWorkDir {
+public:
+    TempWorkDir();
+    ~TempWorkDir();
+    TempWorkDir(const TempWorkDir&) = delete;
+    TempWorkDir& operator=(const TempWorkDir&) = delete;
+
+private:
+    std::string dir_, previous_;
+};
+
 // Code page 932 to UTF-8, for tests only.
 std::string Utf8(const std::string& sjis);

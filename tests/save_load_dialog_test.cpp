@@ -1,9 +1,6 @@
 // The save and load dialog driven by control id, in a folder of its own
 // (the game reads and writes "save%d.dat" in its working directory); and the
 // reading of typed numbers that every dialog uses.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -43,21 +40,6 @@ int CountLines(const std::string& bytes) {
 
 class SaveLoadDialog : public GameTest {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        char tmpl[] = "/tmp/orchidia-dialog-XXXXXX";
-        dir_ = mkdtemp(tmpl);
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        previousDir_ = cwd;
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
-    }
-    void TearDown() override {
-        for (int slot = 1; slot <= 4; ++slot) std::remove(SaveFileName(slot).c_str());
-        EXPECT_EQ(chdir(previousDir_.c_str()), 0);
-        rmdir(dir_.c_str());
-        GameTest::TearDown();
-    }
     // Saves to slot through the dialog, answering an overwrite question with answer.
     void SaveThroughDialog(int radio, MessageAnswer answer = ANSWER_YES) {
         host.answers.push_back(answer);
@@ -68,7 +50,7 @@ protected:
         });
         host.answers.clear();
     }
-    std::string dir_, previousDir_;
+    TempWorkDir work_;
 };
 
 TEST_F(SaveLoadDialog, NoSlotChosenRefusesBothCommands) {
