@@ -3,4 +3,14 @@
 
 #include "world/port.h"
 
+constexpr int IDD_BANK_DIALOG = 133;
+
+// Opens the bank modally over the main view.
+void OpenBankDialog();
+
 void BankDialogProc(DialogHost& dialog, DialogEvent event, int id);
+
+// The "借入" and "返済" buttons of lender k (0, 1, 2): read the row's
+// amount from the dialog and move it between the lender and the company.
+void Borrow(DialogHost& dialog, int k);
+void Repay(DialogHost& dialog, int k);

@@ -16,7 +16,7 @@ cmake --build build/release -j "$JOBS"
 echo "== sanitizer build (address, undefined) and core tests"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORCHIDIA_SANITIZE=ON -DORCHIDIA_WERROR=ON \
   -DORCHIDIA_BUILD_BENCHMARKS=OFF -DORCHIDIA_BUILD_GAME=OFF >/dev/null
-cmake --build build/sanitize -j "$JOBS" --target orchidia_core_tests orchidia_shell_tests orchidia_dialog_tests orchidia-sim
+cmake --build build/sanitize -j "$JOBS" --target orchidia_core_tests orchidia_shell_tests orchidia_dialog_tests orchidia_influence_tests orchidia-sim
 (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$JOBS" -L 'core|sim')
 
@@ -24,6 +24,7 @@ if [ -x build/release/bench/orchidia_bench ]; then
   echo "== benchmarks (short run; figures only, nothing is asserted)"
   build/release/bench/orchidia_bench --benchmark_min_time=0.05
   build/release/bench/orchidia_display_bench --benchmark_min_time=0.05
+  build/release/bench/orchidia_influence_bench --benchmark_min_time=0.05
 fi
 if [ -x build/release/orchidia_startup_bench ]; then
   echo "== the window: start-up against a bare Qt window, paints, idle load"

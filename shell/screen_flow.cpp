@@ -7,6 +7,16 @@
 #include "corporate/shareholders_meeting.h"
 #include "corporate/trading_dialogs.h"
 #include "display/canvas.h"
+#include "influence/casino_dialog.h"
+#include "influence/election_dialog.h"
+#include "influence/fly_game.h"
+#include "influence/media_dialog.h"
+#include "influence/military_dialog.h"
+#include "influence/missile_dialog.h"
+#include "influence/police_dialog.h"
+#include "influence/ranking_dialog.h"
+#include "influence/shop_dialog.h"
+#include "influence/university_dialog.h"
 #include "display/painters.h"
 #include "market/calendar.h"
 #include "market/market_tick.h"
@@ -156,6 +166,7 @@ void OnMainTimer() {
         case SCREEN_INTRO: Draw(WIN_MAIN, [](Canvas& c) { PaintIntroText(c); }); break;
         case SCREEN_FIELD: Draw(WIN_MAIN, [](Canvas& c) { PaintFieldMap(c); }); break;
         case SCREEN_EXCHANGE: Draw(WIN_MAIN, [](Canvas& c) { PaintExchangeScreen(c, mouseX, mouseY); }); break;
+        case SCREEN_FLY_GAME: FlyGameStep(); break;
         case SCREEN_FLY_GAME_PENDING:
             port->KillTimer(WIN_MAIN);
             Draw(WIN_MAIN, [](Canvas& c) { ClearMainView(c); });
@@ -181,6 +192,8 @@ void OnMainLeftClick(int x, int y) {
     mouseX = x;
     mouseY = y;
     if (screenMode == SCREEN_TITLE) TitleClick(x, y);
+    // The winning swat returns to the field map, which then takes the same click.
+    if (screenMode == SCREEN_FLY_GAME) FlySwat(x, y);
     if (screenMode == SCREEN_FIELD) FieldClick(x, y);
     if (screenMode == SCREEN_EXCHANGE) ExchangeClick(x, y);
 }
@@ -191,6 +204,8 @@ void OnMainRightClick(int x, int y) {
     if (screenMode == SCREEN_INTRO) {
         PlaySoundFile("tab.wav");
         EnterFieldMap();
+    } else if (screenMode == SCREEN_FLY_GAME) {
+        FlyGameQuit();
     }
 }
 
@@ -264,6 +279,18 @@ DialogProc FindDialogProc(int resourceId) {
         case IDD_OTHER_COMPANY: return OtherCompanyDialogProc;
         case IDD_MEETING: return ShareholdersMeetingDialogProc;
         case IDD_SAVE_LOAD: return SaveLoadDialogProc;
+        case IDD_MEDIA: return MediaDialogProc;
+        case IDD_POLICE: return PoliceDialogProc;
+        case IDD_DETENTION: return DetentionDialogProc;
+        case IDD_UNIVERSITY: return UniversityDialogProc;
+        case IDD_ELECTION: return ElectionDialogProc;
+        case IDD_MILITARY: return MilitaryDialogProc;
+        case IDD_WAR: return WarDialogProc;
+        case IDD_MISSILE: return MissileDialogProc;
+        case IDD_SHOP: return ShopDialogProc;
+        case IDD_CASINO: return CasinoDialogProc;
+        case IDD_RACE: return RaceDialogProc;
+        case IDD_RANKING: return RankingDialogProc;
         default: return nullptr;
     }
 }

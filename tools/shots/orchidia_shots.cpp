@@ -1,7 +1,7 @@
 // orchidia-shots OUTDIR: plays through the opening screens of the real window
 // and saves a picture of each (title, founding dialog, scenario question,
-// introduction, field map, exchange screen, About dialog), for looking at
-// what the player sees. Run in a folder holding the pictures and sounds;
+// introduction, field map, exchange screen, About dialog), then opens each
+// corporate dialog in turn, for looking at what the player sees. Run in a folder holding the pictures and sounds;
 // works on the offscreen platform as well as on a display.
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,9 +11,11 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <vector>
 
 #include "shell/qt/qt_shell.h"
 #include "shell/screen_flow.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -40,6 +42,41 @@ void Press(const QString& text) {
 }
 
 void After(int ms, std::function<void()> f) { QTimer::singleShot(ms, qApp, std::move(f)); }
+
+// Closes the open modal dialog through its own close button.
+void CloseModal() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    for (const char* label : {"閉じる", "ｷｬﾝｾﾙ", "OK"}) {
+        for (QAbstractButton* b : modal->findChildren<QAbstractButton*>()) {
+            if (b->text() == QString::fromUtf8(label)) {
+                b->click();
+                return;
+            }
+        }
+    }
+}
+
+struct DialogShot {
+    const char* name;
+    int resourceId;
+};
+
+// Opens each dialog in turn (OpenDialog returns when it closes), with a
+// picture taken and the dialog closed from a timer while it is open.
+void ShootDialogs(const std::vector<DialogShot>& shots, size_t next) {
+    if (next >= shots.size()) {
+        After(300, [] { QApplication::quit(); });
+        return;
+    }
+    const DialogShot shot = shots[next];
+    After(700, [shot] {
+        Save(QApplication::activeModalWidget(), shot.name);
+        CloseModal();
+    });
+    port->OpenDialog(shot.resourceId, WIN_MAIN);
+    After(200, [shots, next] { ShootDialogs(shots, next + 1); });
+}
 
 }  // namespace
 
@@ -84,7 +121,15 @@ int main(int argc, char** argv) {
                         After(300, [] {
                             Save(QApplication::activeModalWidget(), "8-about");
                             Press(QString());
-                            After(300, [] { QApplication::quit(); });
+                            After(300, [] {
+                                // A company of the board, with a stake of the player's in it.
+                                selectedCompany = 3;
+                                companies[0].holdings[3] = companies[3].issuedShares / 5;
+                                ShootDialogs({{"9-buy", 130}, {"10-sell", 131}, {"11-bank", 133},
+                                              {"12-headquarters", 138}, {"13-other-company", 139},
+                                              {"14-meeting", 143}, {"15-save-load", 146}},
+                                             0);
+                            });
                         });
                         OnMenuCommand(CMD_ABOUT);
                     });

@@ -1,0 +1,3 @@
+#include "influence/election_dialog.h"
+
+void ElectionDialogProc(DialogHost& dialog, DialogEvent, int) { dialog.Close(2); }

@@ -1,0 +1,3 @@
+#include "influence/media_dialog.h"
+
+void MediaDialogProc(DialogHost& dialog, DialogEvent, int) { dialog.Close(2); }

@@ -1,0 +1,3 @@
+#include "influence/ranking_dialog.h"
+
+void RankingDialogProc(DialogHost& dialog, DialogEvent, int) { dialog.Close(2); }

@@ -1,0 +1,3 @@
+#include "influence/university_dialog.h"
+
+void UniversityDialogProc(DialogHost& dialog, DialogEvent, int) { dialog.Close(2); }
