@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include "resources/dialog_templates.h"
+#include "shell/qt/drive_tray.h"
 #include "shell/qt/sjis.h"
 #include "shell/screen_flow.h"
 #include "world/new_game.h"
@@ -369,7 +370,7 @@ void QtPort::PlaySound(const char* file) {
 
 void QtPort::PaintWindow(WindowId window) { PaintWindowContents(window); }
 
-void QtPort::DriveTray(bool open) { (void)open; }
+void QtPort::DriveTray(bool open) { RequestDriveTray(open); }
 
 void QtPort::SetTimer(WindowId window, int intervalMs) {
     QTimer*& timer = timers_[window];
