@@ -1,5 +1,7 @@
 #include "market/market_tick.h"
 
+#include <algorithm>
+
 #include "market/market_day.h"
 #include "world/game_texts.h"
 #include "world/safe_math.h"
@@ -189,8 +191,15 @@ void MarketSellStep(WindowId board) {
         return;
     }
     const int c = static_cast<int>(o.sellCompany);
-    const int64_t q = o.sellQty;
     if (!MarketOrderFills()) return;
+    // The dialog allowed no more than the player held; but the holding may
+    // have gone since (the company was refounded or merged), and selling
+    // shares the player no longer has would make money from nothing.
+    const int64_t q = std::min(o.sellQty, companies[0].holdings[c]);
+    if (q <= 0) {
+        o.sellQty = 0;
+        return;
+    }
     const int64_t p = companies[c].sharePrice;
     const int64_t r = ImpactOf(c, q, p);
     companies[0].holdings[c] = SatSub(companies[0].holdings[c], q);

@@ -626,22 +626,45 @@ TEST_F(MarketTick, MarketSellFillsOnRollTwoAndLowersThePrice) {
     EXPECT_EQ(companies[C].sharePrice, 750);
     EXPECT_EQ(sellImpactDelta, 0);
 
-    // A small sale: 123 x 100 / 10 = 1230 and no price message. The holding
-    // is not checked here: the dialog allows no more than is held.
+    // A small sale after hours: 123 x 100 / 10 = 1230 and no price message.
     headless.Clear();
     SetCompany(C, 1000, 100000000, 40000000, 30000000);
-    companies[0].holdings[C] = 0;
+    companies[0].holdings[C] = 12345;
     companies[0].funds = 0;
     marketHalt = 2;
     pendingOrders.afterHoursTrade = 1;
     pendingOrders.sellQty = 12345;
     ArrangeDraws({Mod(3, 2)});
     RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], -12345);
+    EXPECT_EQ(companies[0].holdings[C], 0);
     EXPECT_EQ(companies[0].funds, 1230);
     EXPECT_EQ(sellImpactDelta, 0);
     EXPECT_EQ(sellImpactCompany, C);
     EXPECT_EQ(Shown(), (Shows{Box("約定", "平均売却価格1000円で売却できました")}));
+
+    // Shares that went away after the order (the company was refounded or
+    // merged) are not sold: only what is still held, and nothing from nothing.
+    headless.Clear();
+    companies[0].holdings[C] = 5000;
+    companies[0].funds = 0;
+    pendingOrders.afterHoursTrade = 1;
+    pendingOrders.sellQty = 12345;
+    ArrangeDraws({Mod(3, 2)});
+    RunMarketTick(WIN_BOARD);
+    EXPECT_EQ(companies[0].holdings[C], 0);
+    EXPECT_EQ(companies[0].funds, 500);   // 50 x 100 / 10
+    EXPECT_EQ(pendingOrders.sellQty, 0);
+    headless.Clear();
+    pendingOrders.afterHoursTrade = 1;
+    pendingOrders.sellQty = 12345;
+    uint32_t lapsed = ArrangeDraws({Mod(3, 2)});
+    RunMarketTick(WIN_BOARD);
+    EXPECT_EQ(DrawsSince(lapsed), 1);   // the roll is still drawn
+    EXPECT_EQ(companies[0].holdings[C], 0);
+    EXPECT_EQ(companies[0].funds, 500);
+    EXPECT_EQ(pendingOrders.sellQty, 0);
+    EXPECT_TRUE(headless.messages.empty());
+    marketHalt = 0;
 
     // On a running market the after-hours flag is spent by the first market
     // order: the buy fills at once, the sale then needs its own roll.

@@ -1,5 +1,9 @@
 #include "tests/test_support.h"
 
+#include <cstring>
+
+#include "world/text.h"
+
 #include <iconv.h>
 
 #include "world/new_game.h"
@@ -58,6 +62,31 @@ std::string CheckWorldInvariants() {
     }
     if (historyIndex < 0 || historyIndex >= HISTORY_SIZE) return "history index out of range";
     if (namePoolNext < 30 || namePoolNext > NAME_POOL_SIZE) return "name pool index out of range";
+    return "";
+}
+
+std::string CheckStructuralInvariants() {
+    for (int i = 0; i < COMPANY_COUNT; ++i) {
+        const ListedCompany& c = companies[i];
+        std::string who = "company " + std::to_string(i) + ": ";
+        if (c.name == nullptr || c.ceoName == nullptr) return who + "no name";
+        if (std::strlen(c.name) >= NAME_BUF_SIZE) return who + "name too long";
+        if (!IsValidCp932(c.name, std::strlen(c.name))) return who + "name not valid text";
+        if (i != 0 && c.bankrupt) return who + "bankrupt flag left set";
+        if (c.trendState < 1 || c.trendState > 9) return who + "news state out of range";
+        if (c.sharePrice < 0) return who + "negative price";
+        if (c.issuedShares < 0) return who + "negative issued shares";
+        if (c.floatingShares < 0) return who + "negative float";
+        for (int j = 0; j < COMPANY_COUNT; ++j)
+            if (c.holdings[j] < 0) return who + "negative holding of company " + std::to_string(j);
+    }
+    if (selectedCompany < 0 || selectedCompany >= COMPANY_COUNT) return "selected company out of range";
+    if (tobTarget < 0 || tobTarget >= COMPANY_COUNT) return "bid target out of range";
+    if (historyIndex < 0 || historyIndex >= HISTORY_SIZE) return "history index out of range";
+    if (namePoolNext < 30 || namePoolNext > NAME_POOL_SIZE) return "name pool index out of range";
+    if (marketHalt < 0 || marketHalt > 2) return "market halt code out of range";
+    if (gameMonth < 1 || gameMonth > 12 || gameDay < 1 || gameDay > 31) return "date out of range";
+    if (scenarioLevel < 0 || scenarioLevel > 16) return "scenario level out of range";
     return "";
 }
 

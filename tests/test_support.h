@@ -31,6 +31,12 @@ private:
 // empty string when they hold, else a description of the first violation.
 std::string CheckWorldInvariants();
 
+// The invariants that hold at every moment, whatever the player did in a
+// dialog since the last market day: indices in range, names present and
+// well formed, news states valid, no computer company left bankrupt, no
+// price, share count or holding below zero. Empty when they hold.
+std::string CheckStructuralInvariants();
+
 // Reads a text from UTF-8 into the game's code page 932, for tests only.
 std::string Sjis(const char* utf8);
 

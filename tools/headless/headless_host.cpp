@@ -22,6 +22,12 @@ HeadlessDialog::HeadlessDialog(const DialogTemplate& t, DialogProc proc, Headles
     }
 }
 
+std::vector<std::pair<int, int>> HeadlessDialog::Controls() const {
+    std::vector<std::pair<int, int>> out;
+    for (const auto& [id, c] : controls_) out.emplace_back(id, c.kind);
+    return out;
+}
+
 Rgb HeadlessDialog::PixelAt(int x, int y) const {
     if (!canvas_) return Rgb{0, 0, 0};
     const int cx = x - canvasX_, cy = y - canvasY_;
@@ -175,6 +181,7 @@ void HeadlessHost::Advance(int64_t ms) {
 
 Canvas* HeadlessHost::CanvasOf(WindowId window) {
     if (window == WIN_DIALOG) return currentDialog ? currentDialog->GetCanvas() : nullptr;
+    if (!paintPanels && window != WIN_MAIN) return nullptr;
     return Surface(window);
 }
 
@@ -201,6 +208,10 @@ int HeadlessHost::OpenDialog(int resourceId, WindowId owner) {
     if (dialog.open() && !dialogHandlers.empty()) {
         auto handler = std::move(dialogHandlers.front());
         dialogHandlers.pop_front();
+        handler(dialog);
+    } else if (dialog.open() && defaultDialogHandler) {
+        // A copy: the handler may open dialogs that use it in turn.
+        auto handler = defaultDialogHandler;
         handler(dialog);
     }
     if (dialog.open()) dialog.Press(2);

@@ -40,6 +40,8 @@ public:
     int result() const { return result_; }
     void Start();
     void Tick() { proc_(*this, DLG_TIMER, 0); }
+    // The ids and kinds (ControlKind) of the controls the procedure addresses.
+    std::vector<std::pair<int, int>> Controls() const;
     // The canvas control's pixels, and where it stands in the dialog.
     RasterCanvas* Surface() { return canvas_.get(); }
     int canvasX() const { return canvasX_; }
@@ -101,9 +103,14 @@ public:
     // the open dialog (types, presses, advances the clock). A dialog still
     // open when its handler returns gets Escape, then is closed.
     std::deque<std::function<void(HeadlessDialog&)>> dialogHandlers;
+    // Used for a dialog when no queued handler is left (none: Escape at once).
+    std::function<void(HeadlessDialog&)> defaultDialogHandler;
     std::vector<int> openedDialogs;        // resource ids, in order
     std::vector<WindowId> presents;
     bool quitRequested = false;
+    // When false the six panels have no surface, so their timers run the
+    // rules without painting (long soaks); the main view and dialogs paint.
+    bool paintPanels = true;
     HeadlessDialog* currentDialog = nullptr;
 
     RasterCanvas* Surface(WindowId window);

@@ -65,9 +65,11 @@ void RasterCanvas::Clear(Rgb colour) { std::fill(pixels_.begin(), pixels_.end(),
 void RasterCanvas::FillRect(int64_t left, int64_t top, int64_t right, int64_t bottom, Rgb colour) {
     const int64_t l = std::max<int64_t>(left, 0), t = std::max<int64_t>(top, 0);
     const int64_t r = std::min<int64_t>(right, width_), b = std::min<int64_t>(bottom, height_);
-    for (int64_t y = t; y < b; ++y)
-        for (int64_t x = l; x < r; ++x)
-            pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = colour;
+    if (l >= r) return;
+    for (int64_t y = t; y < b; ++y) {
+        Rgb* row = pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+        std::fill(row + l, row + r, colour);
+    }
 }
 
 void RasterCanvas::Rectangle(int left, int top, int right, int bottom) {
