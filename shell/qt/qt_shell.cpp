@@ -238,6 +238,12 @@ QtDialog::QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner) : Q
             case CTL_READONLY: {
                 auto* e = new QLineEdit(this);
                 e->setReadOnly(c.kind == CTL_READONLY);
+                if (c.kind == CTL_READONLY) {
+                    // A field the player cannot type into looks like one.
+                    QPalette look = e->palette();
+                    look.setColor(QPalette::Base, look.color(QPalette::Window));
+                    e->setPalette(look);
+                }
                 w = e;
                 break;
             }

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -57,6 +58,19 @@ void CloseModal() {
     }
 }
 
+// Saves the open dialog and closes it; a message box that the running game
+// put over it (a scenario level, a fill) is answered first.
+void SaveDialog(const char* name) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        box->done(QMessageBox::Ok);
+        After(200, [name] { SaveDialog(name); });
+        return;
+    }
+    Save(modal, name);
+    CloseModal();
+}
+
 struct DialogShot {
     const char* name;
     int resourceId;
@@ -70,10 +84,7 @@ void ShootDialogs(const std::vector<DialogShot>& shots, size_t next) {
         return;
     }
     const DialogShot shot = shots[next];
-    After(700, [shot] {
-        Save(QApplication::activeModalWidget(), shot.name);
-        CloseModal();
-    });
+    After(700, [shot] { SaveDialog(shot.name); });
     port->OpenDialog(shot.resourceId, WIN_MAIN);
     After(200, [shots, next] { ShootDialogs(shots, next + 1); });
 }
@@ -124,6 +135,7 @@ int main(int argc, char** argv) {
                             After(300, [] {
                                 // A company of the board, with a stake of the player's in it.
                                 selectedCompany = 3;
+                                scenarioLevel = 0;   // no level announcements over the dialogs
                                 companies[0].holdings[3] = companies[3].issuedShares / 5;
                                 ShootDialogs({{"9-buy", 130}, {"10-sell", 131}, {"11-bank", 133},
                                               {"12-headquarters", 138}, {"13-other-company", 139},
