@@ -6,4 +6,8 @@
 
 constexpr int IDD_MEETING = 143;
 
+// Opens the meeting of company s modally from the dialog that is open
+// (the other-company dialog, which has made the monthly and stake checks).
+void OpenShareholdersMeetingDialog(int s);
+
 void ShareholdersMeetingDialogProc(DialogHost& dialog, DialogEvent event, int id);
