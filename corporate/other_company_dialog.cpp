@@ -164,6 +164,6 @@ void OtherCompanyDialogProc(DialogHost& dialog, DialogEvent event, int id) {
         }
         case DLG_COMMAND: OnCommand(dialog, id); break;
         case DLG_TIMER: PaintPie(dialog); break;
-        case DLG_PAINT: break;
+        case DLG_PAINT: PaintPie(dialog); break;   // shown at once, not after the first second
     }
 }

@@ -156,10 +156,16 @@ TEST_F(TakeoverDialog, PieAndStakeEverySecond) {
     };
     RunDialog(OTHER, [&](HeadlessDialog& d) {
         EXPECT_EQ(d.ItemText(1002), std::string(companies[T].name));
+        // Drawn as the dialog opens, then every second.
+        EXPECT_EQ(d.ItemText(1004), "20");
+        EXPECT_EQ(at(d, 36), PenColour(PEN_RED3));
+        companies[0].holdings[T] = 3000000;
         host.Advance(999);
-        EXPECT_EQ(d.ItemText(1004), "");
-        EXPECT_EQ(at(d, 36), (Rgb{255, 255, 255}));
+        EXPECT_EQ(d.ItemText(1004), "20");
         host.Advance(1);
+        EXPECT_EQ(d.ItemText(1004), "30");
+        companies[0].holdings[T] = 2000000;
+        d.Tick();
         EXPECT_EQ(d.ItemText(1004), "20");
         EXPECT_EQ(at(d, 36), PenColour(PEN_RED3));     // the player: 0..72 degrees
         EXPECT_EQ(at(d, 180), PenColour(PEN_BLUE3));   // the general shareholders
