@@ -101,8 +101,9 @@ int main(int argc, char** argv) {
     if (std::strcmp(mode, "idle") == 0) {
         const int seconds = argc > 2 ? std::atoi(argv[2]) : 10;
         StartGameWindow(window, 1);
-        // "続きから始める" leads to the field map (its dialog does nothing here).
-        OnMainLeftClick(200, 260);
+        // The introduction's right click leads to the field map without a dialog.
+        screenMode = SCREEN_INTRO;
+        OnMainRightClick(100, 100);
         static double cpu0 = 0;
         static Clock::time_point wall0;
         QTimer::singleShot(1000, [] {

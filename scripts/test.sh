@@ -31,6 +31,6 @@ if [ -x build/release/orchidia_startup_bench ]; then
   mkdir -p build/release/bench-run
   cp assets/* build/release/bench-run/ 2>/dev/null || true
   (cd build/release/bench-run && QT_QPA_PLATFORM=offscreen \
-    sh "$ROOT/bench/startup_bench.sh" "$ROOT/build/release/orchidia_startup_bench" 5 3 2>/dev/null)
+    timeout 300 sh "$ROOT/bench/startup_bench.sh" "$ROOT/build/release/orchidia_startup_bench" 5 3 2>/dev/null)
 fi
 echo "All tests passed."
