@@ -1,5 +1,7 @@
 #include "corporate/headquarters_dialog.h"
 
+#include "market/market_day.h"
+
 #include "corporate/headquarters_texts.h"
 #include "display/painters.h"
 #include "world/game_texts.h"
@@ -112,16 +114,8 @@ void SplitShares() {
 
 void FileForBankruptcy() {
     if (!AskYesNo(WIN_DIALOG, TXT_HQ_BANKRUPTCY_QUESTION, TXT_CAP_CONFIRM)) return;
-    ListedCompany& me = companies[0];
     // Loans, debt and holdings stay: the market day settles what follows.
-    me.bankrupt = 1;
-    me.funds = 0;
-    me.issuedShares = 0;
-    me.floatingShares = 0;
-    me.profit = 0;
-    me.property = 0;
-    me.sharePrice = 0;
-    me.name = TXT_BANKRUPT_NAME;
+    WipePlayerCompany();
     ShowInfo(WIN_DIALOG, TXT_HQ_BANKRUPT, "");
 }
 

@@ -39,18 +39,7 @@ bool HasLabel(const DialogTemplate& t, ControlKind kind, const char* utf8Label) 
 
 }  // namespace
 
-class DialogTestBase : public GameTest {
-protected:
-    // The message boxes shown since the last call, as "[caption] text" in
-    // UTF-8, and forgets them.
-    std::vector<std::string> TakeBoxes() {
-        std::vector<std::string> out;
-        for (const auto& m : host.messages) out.push_back("[" + Utf8(m.caption) + "] " + Utf8(m.text));
-        ClearMessages();
-        return out;
-    }
-    using Boxes = std::vector<std::string>;
-};
+using DialogTestBase = GameTest;
 
 // ------------------------------------------------------------------- bank
 

@@ -56,14 +56,6 @@ protected:
         d.Press(1017);
     }
 
-    // The texts and captions of the boxes shown since the last call, and forgets them.
-    std::vector<std::string> TakeBoxes() {
-        std::vector<std::string> out;
-        for (const auto& m : host.messages) out.push_back("[" + Utf8(m.caption) + "] " + Utf8(m.text));
-        ClearMessages();
-        return out;
-    }
-    using Boxes = std::vector<std::string>;
 };
 
 // ------------------------------------------------------------- election

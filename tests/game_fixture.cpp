@@ -63,6 +63,13 @@ std::vector<std::string> GameTest::MessagesUtf8() const {
     return out;
 }
 
+GameTest::Boxes GameTest::TakeBoxes() {
+    Boxes out;
+    for (const auto& m : host.messages) out.push_back("[" + Utf8(m.caption) + "] " + Utf8(m.text));
+    ClearMessages();
+    return out;
+}
+
 std::string GameTest::TextOf(HeadlessDialog& d, int id) { return Utf8(d.ItemText(id)); }
 
 TempWorkDir::TempWorkDir() {

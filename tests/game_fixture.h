@@ -27,6 +27,10 @@ protected:
     // The texts of the message boxes shown since the last ClearMessages, in order, as UTF-8.
     std::vector<std::string> MessagesUtf8() const;
     void ClearMessages() { host.messages.clear(); }
+    // The message boxes shown since the last call, as "[caption] text" in
+    // UTF-8, and forgets them.
+    using Boxes = std::vector<std::string>;
+    Boxes TakeBoxes();
     // The text of a dialog control, converted to UTF-8.
     static std::string TextOf(HeadlessDialog& d, int id);
 

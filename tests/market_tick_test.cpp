@@ -10,42 +10,6 @@
 #include "tests/test_support.h"
 #include "world/game_texts.h"
 
-namespace {
-
-using DrawTest = std::function<bool(int32_t)>;
-
-
-DrawTest Mod(int n, int residue) {
-    return [=](int32_t r) { return r % n == residue; };
-}
-DrawTest Any() {
-    return [](int32_t) { return true; };
-}
-
-// Puts the generator into a state whose next draws pass the tests in order,
-// so that a tick's coin flips come out as the case needs. Returns that state.
-uint32_t ArrangeDraws(std::initializer_list<DrawTest> tests) {
-    for (uint32_t start = 1; start < (1u << 30); ++start) {
-        uint32_t s = start;
-        bool ok = true;
-        for (const auto& t : tests) {
-            if (!t(NextDraw(s))) {
-                ok = false;
-                break;
-            }
-        }
-        if (ok) {
-            SetGameRandState(start);
-            return start;
-        }
-    }
-    ADD_FAILURE() << "no generator state found for these draws";
-    return 0;
-}
-
-
-}  // namespace
-
 class MarketTick : public WorldTest {
 protected:
     static constexpr int C = 5;   // the company the orders trade

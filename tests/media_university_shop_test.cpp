@@ -62,14 +62,6 @@ void ExpectButton(const DialogTemplate& t, int id, const char* utf8Label) {
 
 class InfluenceDialogTest : public GameTest {
 protected:
-    // "[caption] text" of every message box since the last call, and forgets them.
-    std::vector<std::string> TakeBoxes() {
-        std::vector<std::string> out;
-        for (const auto& m : host.messages) out.push_back("[" + Utf8(m.caption) + "] " + Utf8(m.text));
-        ClearMessages();
-        return out;
-    }
-    using Boxes = std::vector<std::string>;
 
     // Opens a dialog and presses one button in it.
     void PressIn(int dialog, int button) {

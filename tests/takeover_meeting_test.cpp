@@ -23,30 +23,6 @@ constexpr int MEETING = 143;
 constexpr int T = 5;   // the company selected on the board
 constexpr int64_t I64_MAX = std::numeric_limits<int64_t>::max();
 
-using DrawTest = std::function<bool(int32_t)>;
-DrawTest Mod(int n, int residue) {
-    return [=](int32_t r) { return r % n == residue; };
-}
-
-// Puts the generator where its next draws pass the tests in order.
-uint32_t ArrangeDraws(std::initializer_list<DrawTest> tests) {
-    for (uint32_t start = 1; start < (1u << 30); ++start) {
-        uint32_t s = start;
-        bool ok = true;
-        for (const auto& t : tests) {
-            if (!t(NextDraw(s))) {
-                ok = false;
-                break;
-            }
-        }
-        if (ok) {
-            SetGameRandState(start);
-            return start;
-        }
-    }
-    ADD_FAILURE() << "no generator state for these draws";
-    return 0;
-}
 
 bool HasControl(int dialog, ControlKind kind, int id, const char* utf8Label) {
     const DialogTemplate* t = FindDialogTemplate(dialog);

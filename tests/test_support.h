@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "tools/headless/headless_port.h"
@@ -43,6 +45,15 @@ std::string Sjis(const char* utf8);
 // The game's generator as it is defined, written here independently of the
 // game's code: one step of `state`, returning the draw.
 int32_t NextDraw(uint32_t& state);
+// A test on one draw of the generator, for arranging the draws a case needs.
+using DrawTest = std::function<bool(int32_t)>;
+// The draw leaves this residue modulo n / any draw.
+DrawTest Mod(int n, int residue);
+DrawTest Any();
+// Puts the generator into a state whose next draws pass the tests in order,
+// so that a step's coin flips come out as the case needs. Returns that state.
+uint32_t ArrangeDraws(std::initializer_list<DrawTest> tests);
+
 // Number of draws made since the game's generator was in state `from`
 // (-1 beyond 1000).
 int DrawsSince(uint32_t from);
