@@ -1,9 +1,10 @@
-// One scenario played from level 1 on through the game's own rules: the
-// calendar tests each goal, and the goals that need an event are reached
-// through the dialogs (mergers, the election). The money and stakes each
-// goal needs are set up by the test.
+// One scenario played from level 1 to level 16 through the game's own rules:
+// the calendar tests each goal, and the goals that need an event are reached
+// through the dialogs (mergers, the election, the war, the ranking). The
+// money and stakes each goal needs are set up by the test.
 #include <string>
 
+#include "influence/military_dialog.h"
 #include "market/calendar.h"
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
@@ -15,6 +16,8 @@ namespace {
 constexpr int ID_MERGE = 1017;
 constexpr int ID_RUN_FOR_PRESIDENT = 1017;
 constexpr int ID_CAMPAIGN_FUNDS = 1007;
+constexpr int ID_TO_WAR = 1042;
+constexpr int ID_DECLARE_WAR = 1034;
 
 }  // namespace
 
@@ -71,7 +74,7 @@ protected:
     }
 };
 
-TEST_F(ScenarioRun, FromVentureToTheMostPowerfulInTheWorld) {
+TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
     Money(20000, 0);   // net assets of 2億円
     PassLevel(1);
     EXPECT_TRUE(SaidWith("純資産を２億円以上にしたかよくやった.\n君は,普通の企業家だ!\n\nでは次は,利益を１億円以上にしてみよ."
@@ -136,6 +139,36 @@ TEST_F(ScenarioRun, FromVentureToTheMostPowerfulInTheWorld) {
     PassLevel(13);
     EXPECT_EQ(goalStage, 50);
 
-    EXPECT_EQ(scenarioLevel, 14);
+    // The war, with an army that cannot lose against a beaten enemy.
+    for (int t = 0; t < 9; ++t) {
+        playerForces[t] = 100000;
+        enemyForces[t] = 1;
+    }
+    host.answers.push_back(ANSWER_YES);
+    host.dialogHandlers.push_back([](HeadlessDialog& military) { military.Press(ID_TO_WAR); });
+    host.dialogHandlers.push_back([](HeadlessDialog& war) {
+        war.Press(ID_DECLARE_WAR);
+        for (int tick = 0; tick < 100000 && war.open(); ++tick) war.Tick();
+    });
+    host.OpenDialog(IDD_MILITARY, WIN_MAIN);
+    host.answers.clear();
+    EXPECT_TRUE(Said("勝利しました!!"));
+    EXPECT_EQ(goalStage, 51);
+    Money(2000000000, 0);
+    PassLevel(14);
+    EXPECT_EQ(goalStage, 60);
+
+    // The richest person of the world: the ranking's tick sees it.
+    companies[0].ceoAssets = 900000000000LL;
+    RunDialog(IDD_RANKING, [](HeadlessDialog& d) { d.Tick(); });
+    EXPECT_EQ(goalStage, 61);
+    PassLevel(15);
+    EXPECT_TRUE(SaidWith("ついに世界一の大富豪になりましたね.おめでとうございます.\nあなたは,人類史上最強さんですね。!"
+                         "\n\nあとは自由気ままに権力の乱用など楽しんでください.",
+                         "人類史上最強"));
+
+    // The last level has no goal: it stays.
+    for (int day = 0; day < 40; ++day) AdvanceCalendarDay(WIN_CALENDAR);
+    EXPECT_EQ(scenarioLevel, 16);
     EXPECT_EQ(CheckStructuralInvariants(), "");
 }
