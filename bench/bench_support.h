@@ -6,11 +6,16 @@
 #include "world/port.h"
 #include "world/world_state.h"
 
-inline void FreshGame() {
-    static NullPort quiet;
-    port = &quiet;
+// The started game on the given port (a headless host for the dialogs).
+inline void FreshGame(Port& on) {
+    port = &on;
     ResetWorldToProgramStart();
     StartUpWorld(20261206);
     companies[0].name = playerCompanyNameBuf;
     companies[0].ceoName = playerNameBuf;
+}
+
+inline void FreshGame() {
+    static NullPort quiet;
+    FreshGame(quiet);
 }

@@ -2,6 +2,7 @@
 // graph, both candidates' votes and the end test) on the 1 ms timer.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
 #include "influence/election_dialog.h"
 #include "resources/dialog_templates.h"
 #include "tools/headless/headless_host.h"
@@ -14,9 +15,7 @@ namespace {
 void BM_ElectionTick(benchmark::State& state) {
     HeadlessHost host;
     Port* previous = port;
-    port = &host;
-    ResetWorldToProgramStart();
-    StartUpWorld(20261206);
+    FreshGame(host);
     companies[0].funds = 100000000;
     HeadlessDialog d(*FindDialogTemplate(140), ElectionDialogProc, host);
     d.Start();

@@ -2,6 +2,8 @@
 // the defeat and victory tests and the twenty counts shown) on the 1 ms timer.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
+
 #include "influence/military_dialog.h"
 #include "resources/dialog_templates.h"
 #include "tools/headless/headless_host.h"
@@ -29,9 +31,7 @@ bool Worn() {
 void BM_WarBattleTurn(benchmark::State& state) {
     HeadlessHost host;
     Port* previous = port;
-    port = &host;
-    ResetWorldToProgramStart();
-    StartUpWorld(20261206);
+    FreshGame(host);
     FillArmies();
     HeadlessDialog d(*FindDialogTemplate(IDD_WAR), WarDialogProc, host);
     d.Start();

@@ -30,7 +30,7 @@ const LenderRow ROWS[3] = {
 // 2^31 shows its low 32 bits, as the game always has.
 void ShowLoan(DialogHost& dialog, int k) {
     const int64_t loan = companies[0].loans[k];
-    const std::string text = k == 2 ? StrPrintf("%lld", static_cast<long long>(loan)) : StrPrintf("%d", Low32(loan));
+    const std::string text = k == 2 ? Int64Text(loan) : StrPrintf("%d", Low32(loan));
     dialog.SetItemText(ROWS[k].loanField, text.c_str());
 }
 

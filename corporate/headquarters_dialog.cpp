@@ -27,7 +27,6 @@ constexpr int TIMER_MS = 500;
 
 constexpr int PIE_X = 420, PIE_Y = 120, PIE_RADIUS = 75;
 
-std::string Int64Text(int64_t v) { return StrPrintf("%lld", static_cast<long long>(v)); }
 
 int64_t PlayerStake() { return StakePercent(companies[0].holdings[0], companies[0].issuedShares); }
 

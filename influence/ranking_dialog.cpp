@@ -30,7 +30,7 @@ void ShowRanks(DialogHost& dialog) {
         const bool filled = c >= 0 && c < COMPANY_COUNT;
         const char* name = filled && companies[c].ceoName ? companies[c].ceoName : "";
         dialog.SetItemText(ID_FIRST_NAME + r, filled ? name : TXT_RANK_VACANT);
-        const std::string assets = filled ? StrPrintf("%lld", static_cast<long long>(companies[c].ceoAssets)) : "";
+        const std::string assets = filled ? Int64Text(companies[c].ceoAssets) : "";
         dialog.SetItemText(ID_FIRST_ASSETS + r, assets.c_str());
     }
 }

@@ -31,12 +31,6 @@ const Lender LENDERS[3] = {
 };
 
 // Whether the template has a control of this kind and label (UTF-8).
-bool HasLabel(const DialogTemplate& t, ControlKind kind, const char* utf8Label) {
-    for (const ControlTemplate& c : t.controls)
-        if (c.kind == kind && c.label == Sjis(utf8Label)) return true;
-    return false;
-}
-
 }  // namespace
 
 using DialogTestBase = GameTest;

@@ -27,17 +27,6 @@ constexpr Rgb BLACK{0, 0, 0};
 constexpr Rgb BLUE{0, 0, 255};
 constexpr Rgb GREEN{0, 255, 0};
 
-bool HasLabel(const DialogTemplate& t, ControlKind kind, const char* utf8Label) {
-    for (const ControlTemplate& c : t.controls)
-        if (c.kind == kind && c.label == Sjis(utf8Label)) return true;
-    return false;
-}
-
-bool HasControl(const DialogTemplate& t, ControlKind kind, int id) {
-    const ControlTemplate* c = t.Control(id);
-    return c && c->kind == kind;
-}
-
 std::string Num(long long v) { return std::to_string(v); }
 
 }  // namespace

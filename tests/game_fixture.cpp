@@ -89,3 +89,15 @@ TempWorkDir::~TempWorkDir() {
     EXPECT_EQ(chdir(previous_.c_str()), 0);
     if (!dir_.empty()) rmdir(dir_.c_str());
 }
+
+bool HasLabel(const DialogTemplate& t, ControlKind kind, const std::string& utf8Label) {
+    const std::string label = Sjis(utf8Label.c_str());
+    for (const ControlTemplate& c : t.controls)
+        if (c.kind == kind && c.label == label) return true;
+    return false;
+}
+
+bool HasControl(const DialogTemplate& t, ControlKind kind, int id) {
+    const ControlTemplate* c = t.Control(id);
+    return c && c->kind == kind;
+}

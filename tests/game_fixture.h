@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/dialog_templates.h"
 #include "tests/test_support.h"
 #include "tools/headless/headless_host.h"
 
@@ -53,6 +54,11 @@ public:
 private:
     std::string dir_, previous_;
 };
+
+// Whether a dialog template has a control of this kind with this label
+// (UTF-8), or with this id.
+bool HasLabel(const DialogTemplate& t, ControlKind kind, const std::string& utf8Label);
+bool HasControl(const DialogTemplate& t, ControlKind kind, int id);
 
 // Code page 932 to UTF-8, for tests only.
 std::string Utf8(const std::string& sjis);

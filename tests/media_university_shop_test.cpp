@@ -40,12 +40,6 @@ Draws DrawsFrom(uint32_t state) {
     return d;
 }
 
-bool HasLabel(const DialogTemplate& t, ControlKind kind, const std::string& utf8Label) {
-    for (const ControlTemplate& c : t.controls)
-        if (c.kind == kind && c.label == Sjis(utf8Label.c_str())) return true;
-    return false;
-}
-
 void ExpectReadOnly(const DialogTemplate& t, int id) {
     ASSERT_NE(t.Control(id), nullptr) << id;
     EXPECT_EQ(t.Control(id)->kind, CTL_READONLY) << id;

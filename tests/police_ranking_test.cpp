@@ -29,12 +29,6 @@ constexpr Rgb WHITE{255, 255, 255};
 const char* const QUIT_QUESTION =
     "ゲームを終了しますがよろしいですか？\n\n（データは自動的に保存されません.データの保存は行いましたか?)";
 
-bool HasLabel(const DialogTemplate& t, ControlKind kind, const char* utf8Label) {
-    for (const ControlTemplate& c : t.controls)
-        if (c.kind == kind && c.label == Sjis(utf8Label)) return true;
-    return false;
-}
-
 void ExpectControl(const DialogTemplate& t, int id, ControlKind kind, const char* utf8Label = nullptr) {
     const ControlTemplate* c = t.Control(id);
     ASSERT_NE(c, nullptr) << id;

@@ -94,17 +94,6 @@ uint32_t After(uint32_t s, int draws) {
     return s;
 }
 
-bool HasLabel(const DialogTemplate& t, ControlKind kind, const char* utf8Label) {
-    for (const ControlTemplate& c : t.controls)
-        if (c.kind == kind && c.label == Sjis(utf8Label)) return true;
-    return false;
-}
-
-bool HasControl(const DialogTemplate& t, ControlKind kind, int id) {
-    const ControlTemplate* c = t.Control(id);
-    return c && c->kind == kind;
-}
-
 }  // namespace
 
 class MilitaryTest : public GameTest {

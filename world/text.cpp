@@ -82,3 +82,5 @@ int32_t ParseTypedInt32(const std::string& text) {
     if (v < INT32_MIN) return INT32_MIN;
     return static_cast<int32_t>(v);
 }
+
+std::string Int64Text(int64_t v) { return StrPrintf("%lld", static_cast<long long>(v)); }

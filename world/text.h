@@ -29,6 +29,9 @@ void CopyTextCut(char* dst, int bufSize, const char* src);
 // by a trail byte 0x40..0x7e / 0x80..0xfc.
 bool IsValidCp932(const char* bytes, size_t length);
 
+// A 64-bit number in decimal, as the dialogs show "%I64d".
+std::string Int64Text(int64_t v);
+
 // A number typed into a dialog, read as the game reads it: leading blanks
 // skipped, an optional sign, then the digits up to the first other
 // character; no digits gives 0. A number beyond the type's range reads as
