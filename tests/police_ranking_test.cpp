@@ -29,15 +29,6 @@ constexpr Rgb WHITE{255, 255, 255};
 const char* const QUIT_QUESTION =
     "ゲームを終了しますがよろしいですか？\n\n（データは自動的に保存されません.データの保存は行いましたか?)";
 
-void ExpectControl(const DialogTemplate& t, int id, ControlKind kind, const char* utf8Label = nullptr) {
-    const ControlTemplate* c = t.Control(id);
-    ASSERT_NE(c, nullptr) << id;
-    EXPECT_EQ(c->kind, kind) << id;
-    if (utf8Label) {
-        EXPECT_EQ(Utf8(c->label), utf8Label) << id;
-    }
-}
-
 int Count(const std::vector<int>& v, int x) { return static_cast<int>(std::count(v.begin(), v.end(), x)); }
 
 // A point of the verdict dial at `radius` pixels from the centre, `degrees`
@@ -61,17 +52,6 @@ protected:
 };
 
 TEST_F(PoliceDialog, SidePanelOpensTheFiguresOfTheCase) {
-    const DialogTemplate* t = FindDialogTemplate(POLICE);
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(Utf8(t->title), "警視庁");
-    for (const char* label : {"コネクション：", "違法要因：", "起訴可能性：", "％", "万円", "億円"})
-        EXPECT_TRUE(HasLabel(*t, CTL_TEXT, label)) << label;
-    EXPECT_TRUE(HasLabel(*t, CTL_PICTURE, "150"));
-    for (int id : {1002, 1005, 1003}) ExpectControl(*t, id, CTL_READONLY);
-    for (int id : {1004, 1006}) ExpectControl(*t, id, CTL_EDIT);
-    ExpectControl(*t, 1017, CTL_BUTTON, "警察に賄賂を渡す");
-    ExpectControl(*t, 1018, CTL_BUTTON, "検察に賄賂を渡す");
-    ExpectControl(*t, 1, CTL_DEFBUTTON, "閉じる");
 
     policeConnection = 12;
     illegalityFactor = 34;
@@ -337,15 +317,6 @@ protected:
 TEST_F(DetentionDialog, MainTimerOpensItOnceAndTheJudgesSeverityIsDrawn) {
     const DialogTemplate* t = FindDialogTemplate(DETENTION);
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(Utf8(t->title), "拘置所");
-    for (const char* label : {"裁判官とのコネ", "億円", "弁護士費用", "万円/日", "裁判まで", "ヶ月", "赤：無罪"})
-        EXPECT_TRUE(HasLabel(*t, CTL_TEXT, label)) << label;
-    EXPECT_TRUE(HasLabel(*t, CTL_GROUP, "裁判"));
-    EXPECT_TRUE(HasLabel(*t, CTL_PICTURE, "150"));
-    for (int id : {1002, 1003, 1004}) ExpectControl(*t, id, CTL_READONLY);
-    ExpectControl(*t, 1007, CTL_EDIT);
-    ExpectControl(*t, 1017, CTL_BUTTON, "裁判官へ賄賂");
-    ExpectControl(*t, 1019, CTL_BUTTON, "ゲームの終了");
     EXPECT_EQ(t->Control(1), nullptr);   // no close button
 
     monthsToTrial = 5;
@@ -603,19 +574,6 @@ protected:
 };
 
 TEST_F(RankingDialog, SidePanelOpensTheTenRichestWithTiesToTheLowerIndex) {
-    const DialogTemplate* t = FindDialogTemplate(RANKING);
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(Utf8(t->title), "個人資産ランキング");
-    EXPECT_TRUE(HasLabel(*t, CTL_GROUP, "世界一の富豪"));
-    EXPECT_TRUE(HasLabel(*t, CTL_TEXT, "ここでは,個人資産ランキングを見ることができます."));
-    EXPECT_TRUE(HasLabel(*t, CTL_TEXT, "万円"));
-    EXPECT_TRUE(HasLabel(*t, CTL_PICTURE, "164"));
-    for (int r = 0; r < 10; ++r) {
-        ExpectControl(*t, 1002 + r, CTL_READONLY);
-        ExpectControl(*t, 1023 + r, CTL_READONLY);
-    }
-    ExpectControl(*t, 1, CTL_DEFBUTTON, "OK");
-
     companies[25].ceoAssets = 3000000000LL;   // beyond 32 bits
     companies[12].ceoAssets = 9000;
     companies[7].ceoAssets = 5000;

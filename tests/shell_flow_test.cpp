@@ -264,18 +264,3 @@ TEST_F(ShellFlow, MenuCommands) {
     EXPECT_TRUE(host.quitRequested);
 }
 
-TEST(DialogTemplates, FoundingAndAboutAreDescribed) {
-    const DialogTemplate* founding = FindDialogTemplate(132);
-    ASSERT_NE(founding, nullptr);
-    EXPECT_EQ(founding->title, Sjis("起業"));
-    ASSERT_NE(founding->Control(1002), nullptr);
-    EXPECT_EQ(founding->Control(1002)->kind, CTL_EDIT);
-    ASSERT_NE(founding->Control(1), nullptr);
-    EXPECT_EQ(founding->Control(1)->kind, CTL_DEFBUTTON);
-    const DialogTemplate* about = FindDialogTemplate(103);
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->title, Sjis("ﾊﾞｰｼﾞｮﾝ情報"));
-    bool hasVersion = false;
-    for (const auto& c : about->controls) hasVersion |= c.label == Sjis("オルキディア　特別編 Version 1.0");
-    EXPECT_TRUE(hasVersion);
-}

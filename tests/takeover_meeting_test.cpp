@@ -24,14 +24,6 @@ constexpr int T = 5;   // the company selected on the board
 constexpr int64_t I64_MAX = std::numeric_limits<int64_t>::max();
 
 
-bool HasControl(int dialog, ControlKind kind, int id, const char* utf8Label) {
-    const DialogTemplate* t = FindDialogTemplate(dialog);
-    if (!t) return false;
-    for (const ControlTemplate& c : t->controls)
-        if (c.kind == kind && c.id == id && (!utf8Label || c.label == Sjis(utf8Label))) return true;
-    return false;
-}
-
 Rgb PenColour(PenId pen) { return PEN_SPECS[pen].colour; }
 
 }  // namespace
@@ -97,32 +89,6 @@ protected:
         while (gameMonth == month) AdvanceCalendarDay(WIN_CALENDAR);
     }
 };
-
-TEST_F(TakeoverDialog, TemplatesCarryEveryControl) {
-    EXPECT_TRUE(HasControl(OTHER, CTL_READONLY, 1002, nullptr));
-    EXPECT_TRUE(HasControl(OTHER, CTL_EDIT, 1003, nullptr));
-    EXPECT_TRUE(HasControl(OTHER, CTL_READONLY, 1004, nullptr));
-    EXPECT_TRUE(HasControl(OTHER, CTL_BUTTON, 1018, "株式公開買い付け"));
-    EXPECT_TRUE(HasControl(OTHER, CTL_BUTTON, 1019, "株式公開買い付け取り消し"));
-    EXPECT_TRUE(HasControl(OTHER, CTL_BUTTON, 1020, "株主総会"));
-    EXPECT_TRUE(HasControl(OTHER, CTL_BUTTON, 1017, "合併"));
-    EXPECT_TRUE(HasControl(OTHER, CTL_DEFBUTTON, 1, "閉じる"));
-    for (const char* label : {"社名：", "円/株", "持ち株：赤", "青：一般株主　緑：CEO"})
-        EXPECT_TRUE(HasControl(OTHER, CTL_TEXT, -1, label)) << label;
-    EXPECT_TRUE(HasControl(OTHER, CTL_GROUP, -1, "比率"));
-    EXPECT_TRUE(HasControl(OTHER, CTL_PICTURE, -1, "155"));
-    EXPECT_EQ(FindDialogTemplate(OTHER)->title, Sjis("他社"));
-
-    const char* buttons[] = {"社長交代案提出", "大量リストラ案提出", "海外進出案提出", "事業の縮小案提出", "事業の拡大案提出", "新株発行"};
-    const int ids[] = {1017, 1018, 1019, 1020, 1021, 1032};
-    for (int k = 0; k < 6; ++k) EXPECT_TRUE(HasControl(MEETING, CTL_BUTTON, ids[k], buttons[k])) << buttons[k];
-    for (const char* group : {"議案", "採決", "賛成", "反対"}) EXPECT_TRUE(HasControl(MEETING, CTL_GROUP, -1, group));
-    for (const char* text : {"株", "持ち株比：", "結果：", "％"}) EXPECT_TRUE(HasControl(MEETING, CTL_TEXT, -1, text));
-    EXPECT_TRUE(HasControl(MEETING, CTL_EDIT, 1008, nullptr));
-    for (int id : {1002, 1003, 1004, 1007}) EXPECT_TRUE(HasControl(MEETING, CTL_READONLY, id, nullptr));
-    EXPECT_TRUE(HasControl(MEETING, CTL_DEFBUTTON, 1, "閉じる"));
-    EXPECT_EQ(FindDialogTemplate(MEETING)->title, Sjis("株主総会"));
-}
 
 TEST_F(TakeoverDialog, PieAndStakeEverySecond) {
     marketHalt = 1;   // no market day moves the stakes while the clock runs

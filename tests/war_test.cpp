@@ -153,48 +153,6 @@ class WarTest : public MilitaryTest {};
 
 // ---------------------------------------------------------------- templates
 
-TEST_F(MilitaryTest, TemplatesHoldEveryControlAndLabel) {
-    const DialogTemplate* m = FindDialogTemplate(MILITARY);
-    ASSERT_NE(m, nullptr);
-    EXPECT_EQ(Utf8(m->title), "軍");
-    for (int k = 0; k < 10; ++k) {
-        EXPECT_TRUE(HasControl(*m, CTL_READONLY, 1002 + k));
-        EXPECT_TRUE(HasControl(*m, CTL_READONLY, 1012 + k));
-        EXPECT_TRUE(HasControl(*m, CTL_EDIT, 1022 + k));
-        EXPECT_TRUE(HasControl(*m, CTL_BUTTON, 1032 + k));
-        EXPECT_EQ(Utf8(m->Control(1032 + k)->label), "購入");
-        EXPECT_TRUE(HasLabel(*m, CTL_TEXT, ROWS[k].name)) << ROWS[k].name;
-    }
-    for (const char* label : {"兵器名", "費用", "所持数", "購入数", "説明", "万円",
-                              "ここでは,私設軍隊を作ることができます.",
-                              "陸軍，海軍（潜水艦除く）に全体攻撃", "爆撃機に攻撃", "歩兵に攻撃", "戦車に攻撃",
-                              "対戦車砲，空軍に全体攻撃", "陸軍，戦艦，巡洋艦，対空艦に全体攻撃",
-                              "陸軍，潜水艦，戦艦に全体攻撃", "空軍に全体攻撃",
-                              "敵全体の兵数を1/5減らす(使い捨て)"})
-        EXPECT_TRUE(HasLabel(*m, CTL_TEXT, label)) << label;
-    EXPECT_TRUE(HasLabel(*m, CTL_PICTURE, "162"));
-    EXPECT_EQ(Utf8(m->Control(1042)->label), "戦争する");
-    EXPECT_EQ(Utf8(m->Control(1043)->label), "閉じる");
-
-    const DialogTemplate* w = FindDialogTemplate(WAR);
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(Utf8(w->title), "戦争");
-    for (int k = 0; k < 10; ++k) {
-        EXPECT_TRUE(HasControl(*w, CTL_READONLY, 1012 + k));
-        EXPECT_TRUE(HasControl(*w, CTL_READONLY, 1022 + k));
-    }
-    for (int k = 0; k < 9; ++k) EXPECT_TRUE(HasLabel(*w, CTL_TEXT, ROWS[k].name)) << ROWS[k].name;
-    EXPECT_TRUE(HasLabel(*w, CTL_GROUP, "自社"));
-    EXPECT_TRUE(HasLabel(*w, CTL_GROUP, "アメリカ合衆国"));
-    for (const char* label : {"ＶＳ", "兵器名", "所持数"}) EXPECT_TRUE(HasLabel(*w, CTL_TEXT, label)) << label;
-    const std::pair<int, const char*> buttons[] = {
-        {1033, "核ミサイル発射"}, {1034, "戦闘開始"}, {1035, "休戦申込"}, {1, "降伏"}, {1036, "閉じる"}};
-    for (const auto& [id, label] : buttons) {
-        ASSERT_NE(w->Control(id), nullptr) << id;
-        EXPECT_EQ(Utf8(w->Control(id)->label), label);
-    }
-}
-
 // ---------------------------------------------------------------- purchases
 
 TEST_F(MilitaryTest, OpensWithPricesAndHoldingsAndCloses) {
