@@ -76,6 +76,12 @@ void HeadlessDialog::StopTimer() {
     if (timerSlot_ >= 0) host_.timers_[static_cast<size_t>(timerSlot_)].running = false;
 }
 
+int HeadlessDialog::TimerInterval() const {
+    if (timerSlot_ < 0) return 0;
+    const auto& t = host_.timers_[static_cast<size_t>(timerSlot_)];
+    return t.running ? t.interval : 0;
+}
+
 void HeadlessDialog::Close(int result) {
     StopTimer();
     open_ = false;

@@ -40,6 +40,8 @@ public:
     int result() const { return result_; }
     void Start();
     void Tick() { proc_(*this, DLG_TIMER, 0); }
+    // Interval of the dialog's running timer, 0 when stopped.
+    int TimerInterval() const;
     // The ids and kinds (ControlKind) of the controls the procedure addresses.
     std::vector<std::pair<int, int>> Controls() const;
     // The canvas control's pixels, and where it stands in the dialog.
