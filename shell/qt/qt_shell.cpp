@@ -243,6 +243,8 @@ QtDialog::QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner) : Q
                     QPalette look = e->palette();
                     look.setColor(QPalette::Base, look.color(QPalette::Window));
                     e->setPalette(look);
+                    // Tab and the opening focus go to what the player can use.
+                    e->setFocusPolicy(Qt::ClickFocus);
                 }
                 w = e;
                 break;
