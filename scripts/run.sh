@@ -9,9 +9,14 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j "$JOBS" --target orchidia
 mkdir -p run
-# The pictures and sounds are read from the working directory.
-for f in assets/*; do
-  [ -e "$f" ] && cp -u "$f" run/
+# The pictures and sounds are read from the working directory: linked, as
+# the installed launcher does, so a file put there by hand is left alone.
+for f in "$ROOT"/assets/*.bmp "$ROOT"/assets/*.wav; do
+  [ -e "$f" ] || continue
+  name=${f##*/}
+  if [ -L "run/$name" ] || [ ! -e "run/$name" ]; then
+    ln -sfn "$f" "run/$name"
+  fi
 done
 cd run
 exec ../build/release/orchidia "$@"

@@ -1,14 +1,19 @@
 #!/bin/sh
 # Installs the Debian packages that the build needs and that are missing:
-# with apt-get when run as root, else through sudo. Usage: setup-deps.sh [game|test]
+# with apt-get when run as root, else through sudo. Usage: setup-deps.sh [game|test|package]
 set -eu
 
 PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-multimedia-dev libgl-dev libfontconfig-dev fonts-ipafont-gothic"
-if [ "${1:-}" = "test" ]; then
-  # The smoke test and the screenshots run the real window on a virtual display.
-  PACKAGES="$PACKAGES xvfb xauth"
-fi
+case "${1:-}" in
+  test)
+    # The smoke test and the screenshots run the real window on a virtual
+    # display; the install test validates the desktop entry and metainfo;
+    # the Debian package is built at the end.
+    PACKAGES="$PACKAGES xvfb xauth desktop-file-utils appstream dpkg-dev file" ;;
+  package)
+    PACKAGES="$PACKAGES dpkg-dev file" ;;
+esac
 
 missing=""
 for p in $PACKAGES; do

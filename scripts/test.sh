@@ -33,4 +33,6 @@ if [ -x build/release/orchidia_startup_bench ]; then
   (cd build/release/bench-run && QT_QPA_PLATFORM=offscreen \
     timeout 300 sh "$ROOT/bench/startup_bench.sh" "$ROOT/build/release/orchidia_startup_bench" 5 3 2>/dev/null)
 fi
+echo "== the Debian package"
+sh scripts/package.sh
 echo "All tests passed."

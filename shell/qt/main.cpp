@@ -40,6 +40,8 @@ int main(int argc, char** argv) {
     EarlyStart early;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orchidia"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orchidia.Orchidia"));
     WatchTermination(app);
 
     MainWindow window;
