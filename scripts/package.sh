@@ -20,4 +20,14 @@ for need in libqt6widgets6 libqt6multimedia6 libqt6gui6 qt6-qpa-plugins fonts-ip
     *) echo "package.sh: $deb does not depend on $need" >&2; exit 1 ;;
   esac
 done
+# And hold the installed layout under /usr.
+contents=$(dpkg-deb --contents "$deb")
+for path in ./usr/bin/orchidia ./usr/libexec/orchidia/orchidia ./usr/share/orchidia/field1.bmp \
+    ./usr/share/applications/org.orchidia.Orchidia.desktop ./usr/share/metainfo/org.orchidia.Orchidia.metainfo.xml \
+    ./usr/share/icons/hicolor/256x256/apps/org.orchidia.Orchidia.png; do
+  case "$contents" in
+    *" $path"*) ;;
+    *) echo "package.sh: $deb does not hold $path" >&2; exit 1 ;;
+  esac
+done
 echo "Built $deb"
