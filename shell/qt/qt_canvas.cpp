@@ -2,7 +2,11 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTransform>
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "display/line_walk.h"
 #include "shell/qt/sjis.h"
@@ -54,33 +58,137 @@ const QImage& SharedDrawing::Bitmap(BitmapId b) {
     return bitmaps[b];
 }
 
-QPainter& QtCanvas::Painter() {
+namespace {
+inline int64_t DeviceEdge(int64_t logical, double ratio) {
+    if (ratio == 1.0) return logical;
+    return static_cast<int64_t>(std::floor(static_cast<double>(logical) * ratio + 0.5));
+}
+}  // namespace
+
+qreal SurfaceRatio(qreal screenRatio) { return screenRatio > 1.0 ? screenRatio : 1.0; }
+
+QImage NewSurface(int width, int height, qreal ratio, const QColor& background) {
+    QImage image(static_cast<int>(DeviceEdge(width, ratio)), static_cast<int>(DeviceEdge(height, ratio)),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(background);
+    return image;
+}
+
+QImage RescaledSurface(const QImage& old, int width, int height, qreal ratio, const QColor& background) {
+    QImage image = NewSurface(width, height, ratio, background);
+    if (!old.isNull()) {
+        // Without smooth transformation the painter picks the nearest pixel.
+        QPainter p(&image);
+        p.drawImage(QRectF(0, 0, width, height), old, QRectF(old.rect()));
+    }
+    return image;
+}
+
+QPainter& QtCanvas::Painter(Space space) {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(image_);
         fontOnPainter_ = FONT_COUNT;
+        space_ = Space::LOGICAL;
+    }
+    const qreal ratio = image_->devicePixelRatio();
+    if (space != space_ && ratio != 1.0) {
+        painter_->setWorldTransform(space == Space::DEVICE ? QTransform::fromScale(1.0 / ratio, 1.0 / ratio)
+                                                           : QTransform());
+        space_ = space;
     }
     return *painter_;
 }
 
 void QtCanvas::Flush() { painter_.reset(); }
 
+int QtCanvas::LogicalSize(int devicePixels) const {
+    const qreal ratio = image_->devicePixelRatio();
+    if (ratio == 1.0) return devicePixels;
+    // Exact for the sizes NewSurface makes, as the ratio is at least 1.
+    return static_cast<int>(std::lround(devicePixels / ratio));
+}
+
+int64_t QtCanvas::Device(int64_t logical) const { return DeviceEdge(logical, image_->devicePixelRatio()); }
+
+void QtCanvas::Fill(int64_t left, int64_t top, int64_t right, int64_t bottom, const QColor& colour) {
+    // Cut to just outside the surface so that no size overflows; the painter
+    // cuts the rest.
+    const int64_t iw = image_->width(), ih = image_->height();
+    const int64_t l = std::clamp<int64_t>(Device(left), -1, iw + 1), r = std::clamp<int64_t>(Device(right), -1, iw + 1);
+    const int64_t t = std::clamp<int64_t>(Device(top), -1, ih + 1), b = std::clamp<int64_t>(Device(bottom), -1, ih + 1);
+    if (r <= l || b <= t) return;
+    Painter(Space::DEVICE).fillRect(QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l),
+                                          static_cast<int>(b - t)),
+                                    colour);
+}
+
+template <bool COPY, class Op>
+void QtCanvas::Combine(const QImage& picture, int x, int y, Op op) {
+    Flush();   // the pixels are combined in place, as the software canvas does
+    const double ratio = image_->devicePixelRatio();
+    const int64_t iw = image_->width(), ih = image_->height();
+    const int pw = picture.width(), ph = picture.height();
+    // Each picture pixel covers the device pixels of its logical square, and
+    // is combined with each of them; the surface stays opaque.
+    std::vector<int64_t> columns(static_cast<size_t>(pw) + 1);
+    for (int col = 0; col <= pw; ++col) {
+        columns[static_cast<size_t>(col)] = std::clamp<int64_t>(DeviceEdge(int64_t{x} + col, ratio), 0, iw);
+    }
+    const int64_t* edge = columns.data();
+    uchar* const bits = image_->bits();
+    const int64_t stride = image_->bytesPerLine();
+    for (int row = 0; row < ph; ++row) {
+        const int64_t y0 = std::max<int64_t>(DeviceEdge(int64_t{y} + row, ratio), 0);
+        const int64_t y1 = std::min<int64_t>(DeviceEdge(int64_t{y} + row + 1, ratio), ih);
+        if (y0 >= y1) continue;
+        const QRgb* source = reinterpret_cast<const QRgb*>(picture.constScanLine(row));
+        if constexpr (COPY) {
+            // A copy is the same on every device row of a picture row: made
+            // once, then repeated.
+            QRgb* first = reinterpret_cast<QRgb*>(bits + y0 * stride);
+            const size_t bytes = static_cast<size_t>(edge[pw] - edge[0]) * sizeof(QRgb);
+            if (bytes == 0) continue;
+            if (ratio == 1.0) {
+                std::memcpy(first + edge[0], source + (edge[0] - x), bytes);
+            } else {
+                for (int col = 0; col < pw; ++col) {
+                    for (int64_t xx = edge[col]; xx < edge[col + 1]; ++xx) first[xx] = source[col] | 0xFF000000u;
+                }
+            }
+            for (int64_t yy = y0 + 1; yy < y1; ++yy) {
+                std::memcpy(reinterpret_cast<QRgb*>(bits + yy * stride) + edge[0], first + edge[0], bytes);
+            }
+        } else {
+            for (int64_t yy = y0; yy < y1; ++yy) {
+                QRgb* target = reinterpret_cast<QRgb*>(bits + yy * stride);
+                for (int col = 0; col < pw; ++col) {
+                    const QRgb s = source[col];
+                    for (int64_t xx = edge[col]; xx < edge[col + 1]; ++xx) {
+                        target[xx] = op(target[xx], s) | 0xFF000000u;
+                    }
+                }
+            }
+        }
+    }
+}
+
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
     // Cut to just outside the surface so that no size overflows.
     const auto cut = [](int v, int size) { return std::clamp(v, -8, size + 8); };
-    const int l = cut(left, image_->width()), r = cut(right, image_->width());
-    const int t = cut(top, image_->height()), b = cut(bottom, image_->height());
-    QPainter& p = Painter();
+    const int64_t l = cut(left, Width()), r = cut(right, Width());
+    const int64_t t = cut(top, Height()), b = cut(bottom, Height());
     const PenSpec& pen = PEN_SPECS[pen_];
-    p.fillRect(l, t, r - l, b - t, ToQColor(BRUSH_COLOURS[brush_]));
+    Fill(l, t, r, b, ToQColor(BRUSH_COLOURS[brush_]));
     // The outline lies inside the rectangle, one pen width thick; an edge
     // cut away above stays outside the surface.
     const QColor outline = ToQColor(pen.colour);
-    const int w = pen.width;
-    p.fillRect(l, t, r - l, std::min(w, b - t), outline);
-    p.fillRect(l, std::max(t, b - w), r - l, std::min(w, b - t), outline);
-    p.fillRect(l, t, std::min(w, r - l), b - t, outline);
-    p.fillRect(std::max(l, r - w), t, std::min(w, r - l), b - t, outline);
+    const int64_t w = pen.width;
+    Fill(l, t, r, std::min(t + w, b), outline);
+    Fill(l, std::max(t, b - w), r, b, outline);
+    Fill(l, t, std::min(l + w, r), b, outline);
+    Fill(std::max(l, r - w), t, r, b, outline);
 }
 
 void QtCanvas::LineTo(int x, int y) {
@@ -90,14 +198,20 @@ void QtCanvas::LineTo(int x, int y) {
     const int w = pen.width;
     QImage* image = image_;
     // Points are stamped straight into the surface: a wide pen is a square
-    // brush centred on the line.
+    // brush centred on the line, a logical pixel a square of device pixels.
     const int from = w <= 1 ? 0 : w / 2, size = w <= 1 ? 1 : w;
-    const int iw = image->width(), ih = image->height();
-    line_walk::Walk(x_, y_, x, y, w, iw, ih, [&](int64_t px, int64_t py) {
-        const int64_t x0 = std::max<int64_t>(px - from, 0), x1 = std::min<int64_t>(px - from + size, iw);
-        const int64_t y0 = std::max<int64_t>(py - from, 0), y1 = std::min<int64_t>(py - from + size, ih);
+    const int64_t iw = image->width(), ih = image->height();
+    const double ratio = image->devicePixelRatio();
+    // One look-up of the pixels for the whole line, not one per point.
+    uchar* const bits = image->bits();
+    const int64_t stride = image->bytesPerLine();
+    line_walk::Walk(x_, y_, x, y, w, Width(), Height(), [&](int64_t px, int64_t py) {
+        const int64_t x0 = std::max<int64_t>(DeviceEdge(px - from, ratio), 0);
+        const int64_t x1 = std::min<int64_t>(DeviceEdge(px - from + size, ratio), iw);
+        const int64_t y0 = std::max<int64_t>(DeviceEdge(py - from, ratio), 0);
+        const int64_t y1 = std::min<int64_t>(DeviceEdge(py - from + size, ratio), ih);
         for (int64_t yy = y0; yy < y1; ++yy) {
-            QRgb* row = reinterpret_cast<QRgb*>(image->scanLine(static_cast<int>(yy)));
+            QRgb* row = reinterpret_cast<QRgb*>(bits + yy * stride);
             for (int64_t xx = x0; xx < x1; ++xx) row[xx] = colour;
         }
     });
@@ -107,15 +221,16 @@ void QtCanvas::LineTo(int x, int y) {
 
 void QtCanvas::TextOut(int x, int y, const char* text) {
     if (!text || !*text) return;
-    QPainter& p = Painter();
     const QFont& font = sharedDrawing.fonts[font_];
+    QString s = FromSjis(text);
+    if (opaque_) {
+        const int advance = QFontMetrics(font).horizontalAdvance(s);
+        Fill(x, y, int64_t{x} + advance, int64_t{y} + FONT_HEIGHTS[font_], Qt::white);
+    }
+    QPainter& p = Painter(Space::LOGICAL);
     if (fontOnPainter_ != font_) {
         p.setFont(font);
         fontOnPainter_ = font_;
-    }
-    QString s = FromSjis(text);
-    if (opaque_) {
-        p.fillRect(x, y, QFontMetrics(font).horizontalAdvance(s), FONT_HEIGHTS[font_], Qt::white);
     }
     p.setPen(ToQColor(textColour_));
     int& ascent = sharedDrawing.ascents[font_];
@@ -125,11 +240,14 @@ void QtCanvas::TextOut(int x, int y, const char* text) {
 
 void QtCanvas::DrawBitmap(BitmapId bitmap, int x, int y, RasterOp op) {
     if (bitmap < 0 || bitmap >= BMP_COUNT) return;
-    const QImage& image = sharedDrawing.Bitmap(bitmap);
-    if (image.isNull()) return;
-    QPainter& p = Painter();
-    if (op == ROP_OR) p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    if (op == ROP_AND) p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    p.drawImage(x, y, image);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QImage& loaded = sharedDrawing.Bitmap(bitmap);
+    if (loaded.isNull()) return;
+    // Pictures are read as 32-bit pixels; one set some other way is converted.
+    const QImage picture =
+        loaded.format() == QImage::Format_RGB32 ? loaded : loaded.convertToFormat(QImage::Format_RGB32);
+    switch (op) {
+        case ROP_OR: Combine<false>(picture, x, y, [](QRgb d, QRgb s) { return d | s; }); break;
+        case ROP_AND: Combine<false>(picture, x, y, [](QRgb d, QRgb s) { return d & s; }); break;
+        case ROP_COPY: Combine<true>(picture, x, y, [](QRgb, QRgb s) { return s; }); break;
+    }
 }

@@ -53,22 +53,26 @@ QColor SurfaceWidget::Background() const {
     return id_ == WIN_MAIN ? Qt::white : Qt::black;
 }
 
+qreal SurfaceWidget::Ratio() const { return SurfaceRatio(devicePixelRatioF()); }
+
 void SurfaceWidget::MakeSurface() {
-    if (!surface_.isNull()) return;
-    if (pending_.valid()) {
-        surface_ = pending_.get();
-        return;
+    const qreal ratio = Ratio();
+    if (surface_.isNull() && pending_.valid()) surface_ = pending_.get();
+    if (surface_.isNull()) {
+        surface_ = NewSurface(width(), height(), ratio, Background());
+    } else if (!qFuzzyCompare(surface_.devicePixelRatio(), ratio)) {
+        // The window is on a screen of another density than the surface was
+        // made for: the old picture, scaled, until the painters draw again.
+        canvas_.Flush();
+        surface_ = RescaledSurface(surface_, width(), height(), ratio, Background());
     }
-    surface_ = QImage(width(), height(), QImage::Format_RGB32);
-    surface_.fill(Background());
 }
 
 void SurfaceWidget::MakeSurfaceAside() {
     if (!surface_.isNull() || pending_.valid()) return;
-    pending_ = std::async(std::launch::async, [w = width(), h = height(), colour = Background()] {
-        QImage image(w, h, QImage::Format_RGB32);
-        image.fill(colour);
-        return image;
+    // The ratio is read here: the widget must not be asked from the other thread.
+    pending_ = std::async(std::launch::async, [w = width(), h = height(), ratio = Ratio(), colour = Background()] {
+        return NewSurface(w, h, ratio, colour);
     });
 }
 
@@ -77,6 +81,7 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     if (surface_.isNull()) {
         p.fillRect(rect(), Background());
     } else {
+        MakeSurface();   // follows the window to a screen of another density
         canvas_.Flush();
         p.drawImage(0, 0, surface_);
     }

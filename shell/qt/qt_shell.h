@@ -23,7 +23,8 @@ struct DialogTemplate;
 
 // A window of the game: a persistent surface that paintEvent only copies.
 // The surface is made when first drawn into, so that the panels cost
-// nothing before the title is on the screen.
+// nothing before the title is on the screen. It holds the device pixels of
+// the window's screen; on a screen of another density it is made again.
 class SurfaceWidget : public QWidget {
 public:
     SurfaceWidget(WindowId id, int width, int height, QWidget* parent);
@@ -36,7 +37,8 @@ public:
         MakeSurface();
         return canvas_;
     }
-    // Starts making the surface on another thread; the first drawing takes it.
+    // Starts making the surface on another thread, at the ratio of the
+    // screen the widget is on now; the first drawing takes it.
     void MakeSurfaceAside();
 
 protected:
@@ -46,6 +48,8 @@ protected:
 
 private:
     void MakeSurface();
+    // The device pixel ratio the surface is made at.
+    qreal Ratio() const;
     QColor Background() const;
     WindowId id_;
     QImage surface_;
