@@ -1,6 +1,7 @@
 #include "corporate/bank_dialog.h"
 
 #include "corporate/bank_texts.h"
+#include "shell/screen_flow.h"
 #include "world/game_texts.h"
 #include "world/safe_math.h"
 #include "world/text.h"
@@ -42,7 +43,7 @@ bool ValidLender(int k) { return k >= 0 && k < 3; }
 
 }  // namespace
 
-void OpenBankDialog() { port->OpenDialog(IDD_BANK_DIALOG, WIN_MAIN); }
+void OpenBankDialog() { port->OpenDialog(IDD_BANK, WIN_MAIN); }
 
 void Borrow(DialogHost& dialog, int k) {
     if (!ValidLender(k)) return;

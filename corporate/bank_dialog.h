@@ -3,8 +3,6 @@
 
 #include "world/port.h"
 
-constexpr int IDD_BANK_DIALOG = 133;
-
 // Opens the bank modally over the main view.
 void OpenBankDialog();
 

@@ -4,6 +4,7 @@
 
 #include "corporate/headquarters_texts.h"
 #include "display/painters.h"
+#include "shell/screen_flow.h"
 #include "world/game_texts.h"
 #include "world/safe_math.h"
 #include "world/text.h"
@@ -51,7 +52,7 @@ int64_t TypedShares(DialogHost& dialog, int field) { return ParseTypedInt32(dial
 
 }  // namespace
 
-void OpenHeadquartersDialog() { port->OpenDialog(IDD_HEADQUARTERS_DIALOG, WIN_MAIN); }
+void OpenHeadquartersDialog() { port->OpenDialog(IDD_HEADQUARTERS, WIN_MAIN); }
 
 void IssueNewShares(DialogHost& dialog) {
     if (marketHalt != 0) {

@@ -6,8 +6,6 @@
 
 #include "world/port.h"
 
-constexpr int IDD_HEADQUARTERS_DIALOG = 138;
-
 constexpr int64_t MAX_NEW_ISSUE = 3000000;
 constexpr int64_t MAX_ISSUED_AFTER_NEW_ISSUE = 300000000;
 constexpr int64_t MIN_PROFIT_FOR_NEW_ISSUE = 500000;

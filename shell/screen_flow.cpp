@@ -94,18 +94,21 @@ void TitleClick(int x, int y) {
 
 void FieldClick(int x, int y) {
     PlaySoundFile("tab.wav");
-    if (Inside(x, 430, 480) && Inside(y, 225, 275)) port->OpenDialog(IDD_MEDIA, WIN_MAIN);
+    if (Inside(x, 430, 480) && Inside(y, 225, 275)) OpenMediaDialog();
     if (Inside(x, 460, 510) && Inside(y, 30, 80)) SwitchScreen(SCREEN_EXCHANGE);
-    if (Inside(x, 340, 390) && Inside(y, 60, 110)) port->OpenDialog(IDD_BANK, WIN_MAIN);
+    if (Inside(x, 340, 390) && Inside(y, 60, 110)) OpenBankDialog();
     if (Inside(x, 110, 160) && Inside(y, 110, 160)) port->OpenDialog(IDD_OTHER_COMPANY, WIN_MAIN);
-    if (Inside(x, 210, 260) && Inside(y, 10, 60)) port->OpenDialog(IDD_UNIVERSITY, WIN_MAIN);
-    if (Inside(x, 10, 60) && Inside(y, 150, 210)) port->OpenDialog(IDD_CASINO, WIN_MAIN);
+    if (Inside(x, 210, 260) && Inside(y, 10, 60)) OpenUniversityDialog();
+    if (Inside(x, 10, 60) && Inside(y, 150, 210)) OpenCasinoDialog();
     if (Inside(x, 240, 290) && Inside(y, 120, 170)) {
-        bool missiles = scenarioLevel >= 13 || presidentFlag == 1;
-        port->OpenDialog(missiles ? IDD_MISSILE : IDD_ELECTION, WIN_MAIN);
+        if (scenarioLevel >= 13 || presidentFlag == 1) {
+            OpenMissileDialog();
+        } else {
+            OpenElectionDialog();
+        }
     }
-    if (Inside(x, 10, 60) && Inside(y, 10, 60)) port->OpenDialog(IDD_SHOP, WIN_MAIN);
-    if (Inside(x, 120, 170) && Inside(y, 300, 350)) port->OpenDialog(IDD_MILITARY, WIN_MAIN);
+    if (Inside(x, 10, 60) && Inside(y, 10, 60)) OpenShopDialog();
+    if (Inside(x, 120, 170) && Inside(y, 300, 350)) OpenMilitaryDialog();
 }
 
 void ExchangeClick(int x, int y) {
@@ -226,8 +229,8 @@ void OnSidePanelLeftClick(int x, int y) {
     if (!Inside(x, 10, 200)) return;
     if (Inside(y, 0, 50)) port->OpenDialog(IDD_BANK, WIN_SIDE);
     if (Inside(y, 52, 102)) port->OpenDialog(IDD_HEADQUARTERS, WIN_SIDE);
-    if (Inside(y, 104, 154)) port->OpenDialog(IDD_RANKING, WIN_SIDE);
-    if (Inside(y, 156, 206)) port->OpenDialog(IDD_POLICE, WIN_SIDE);
+    if (Inside(y, 104, 154)) OpenRankingDialog();
+    if (Inside(y, 156, 206)) OpenPoliceDialog();
     if (Inside(y, 208, 258)) {
         if (arrestState != 0) {
             ShowInfo(WIN_SIDE, TXT_NO_SAVE_IN_TRIAL);
