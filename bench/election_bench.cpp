@@ -2,23 +2,17 @@
 // graph, both candidates' votes and the end test) on the 1 ms timer.
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_support.h"
+#include "bench/dialog_bench.h"
 #include "influence/election_dialog.h"
-#include "resources/dialog_templates.h"
-#include "tools/headless/headless_host.h"
-#include "world/new_game.h"
-#include "world/port.h"
+#include "shell/screen_flow.h"
 #include "world/world_state.h"
 
 namespace {
 
 void BM_ElectionTick(benchmark::State& state) {
-    HeadlessHost host;
-    Port* previous = port;
-    FreshGame(host);
+    DialogBench bench;
     companies[0].funds = 100000000;
-    HeadlessDialog d(*FindDialogTemplate(140), ElectionDialogProc, host);
-    d.Start();
+    HeadlessDialog& d = bench.Open(IDD_ELECTION, ElectionDialogProc);
     d.Type(1007, "10000");
     d.Press(1017);
     for (auto _ : state) {
@@ -27,8 +21,6 @@ void BM_ElectionTick(benchmark::State& state) {
         d.Tick();
         benchmark::ClobberMemory();
     }
-    host.messages.clear();
-    port = previous;
 }
 BENCHMARK(BM_ElectionTick);
 

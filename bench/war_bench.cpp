@@ -2,13 +2,8 @@
 // the defeat and victory tests and the twenty counts shown) on the 1 ms timer.
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_support.h"
-
+#include "bench/dialog_bench.h"
 #include "influence/military_dialog.h"
-#include "resources/dialog_templates.h"
-#include "tools/headless/headless_host.h"
-#include "world/new_game.h"
-#include "world/port.h"
 #include "world/world_state.h"
 
 namespace {
@@ -29,13 +24,10 @@ bool Worn() {
 }
 
 void BM_WarBattleTurn(benchmark::State& state) {
-    HeadlessHost host;
-    Port* previous = port;
-    FreshGame(host);
+    DialogBench bench;
     FillArmies();
-    HeadlessDialog d(*FindDialogTemplate(IDD_WAR), WarDialogProc, host);
-    d.Start();
-    host.answers.push_back(ANSWER_YES);
+    HeadlessDialog& d = bench.Open(IDD_WAR, WarDialogProc);
+    bench.host.answers.push_back(ANSWER_YES);
     d.Press(1034);
     for (auto _ : state) {
         if (Worn()) FillArmies();
@@ -44,8 +36,6 @@ void BM_WarBattleTurn(benchmark::State& state) {
     }
     if (!d.open() || warState != 1) state.SkipWithError("the war ended during the benchmark");
     warState = 0;
-    host.messages.clear();
-    port = previous;
 }
 BENCHMARK(BM_WarBattleTurn);
 
