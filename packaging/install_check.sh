@@ -81,6 +81,20 @@ stray=$(cd "$TMP/home" && find . ! -type d | grep -v -e '^\./\.local/share/orchi
 [ -z "$stray" ] || fail "stray files in the home: $stray"
 [ "$(ls -A "$FOLDER" | wc -l)" = 20 ] || fail "the game folder holds more than the pictures and sounds: $(ls -A "$FOLDER")"
 
+# A start leaves the links that are already right alone (a read-only game
+# folder must still start), and a link it cannot make does not stop the game.
+before=$(stat -c %i "$FOLDER/tab.wav")
+chmod a-w "$FOLDER"
+run_game env -u XDG_DATA_HOME
+chmod u+w "$FOLDER"
+[ "$(stat -c %i "$FOLDER/tab.wav")" = "$before" ] || fail "a start made the links again"
+rm "$FOLDER/tab.wav"
+printf '#!/bin/sh\nexit 1\n' >"$TMP/ln" && chmod +x "$TMP/ln"
+run_game env -u XDG_DATA_HOME PATH="$TMP:$PATH"
+grep -q "cannot link tab.wav" "$TMP/run.log" || fail "a link that could not be made was not reported"
+run_game env -u XDG_DATA_HOME
+check_folder "$FOLDER"
+
 # A save the player made and a picture of his own survive the next start.
 printf 'saved\r\n' >"$FOLDER/save1.dat"
 rm "$FOLDER/field1.bmp"

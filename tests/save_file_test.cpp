@@ -295,22 +295,3 @@ TEST_F(SaveFile, OverwriteQuestionAndSlots) {
     EXPECT_EQ(Lines(ReadAll(path))[2], "987654321");
     EXPECT_EQ(SaveFileName(4), "save4.dat");
 }
-
-TEST_F(SaveFile, FailedSaveKeepsThePreviousFile) {
-    StartGame(3);
-    ASSERT_TRUE(SaveGameFile(path, WIN_MAIN, false));
-    std::string before = ReadAll(path);
-    companies[0].funds = 5;
-    // The temporary file cannot be created when its name is a folder.
-    ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
-    headless.Clear();
-    EXPECT_FALSE(SaveGameFile(path, WIN_MAIN, false));
-    rmdir((path + ".tmp").c_str());
-    ASSERT_EQ(headless.messages.size(), 1u);
-    EXPECT_NE(headless.messages[0].text.find(Sjis("セーブできませんでした")), std::string::npos);
-    EXPECT_EQ(ReadAll(path), before);
-    // A folder that does not exist.
-    headless.Clear();
-    EXPECT_FALSE(SaveGameFile(dir + "/no/such/save1.dat", WIN_MAIN, false));
-    EXPECT_EQ(headless.messages.size(), 1u);
-}

@@ -1,9 +1,9 @@
 #include "world/save_file.h"
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
+#include "world/file_access.h"
 #include "world/game_texts.h"
 #include "world/text.h"
 #include "world/world_state.h"
@@ -104,13 +104,6 @@ std::string OneLine(const char* text) {
     return r;
 }
 
-bool FileExists(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    std::fclose(f);
-    return true;
-}
-
 }  // namespace
 
 std::string SaveFileName(int slot) { return StrPrintf("save%d.dat", slot); }
@@ -194,29 +187,20 @@ bool ApplySaveData(const std::string& bytes, SaveDataError& error) {
 }
 
 bool LoadGameFile(const std::string& path, WindowId owner) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+    std::string bytes;
+    const FileRead read = ReadRegularFile(path, MAX_FILE_BYTES, bytes);
+    if (read == FileRead::MISSING) {
         ShowInfo(owner, TXT_SAVE_NOT_FOUND);
         return false;
     }
-    std::string bytes;
-    char buf[8192];
-    size_t n;
-    bool tooLong = false;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        bytes.append(buf, n);
-        if (bytes.size() > MAX_FILE_BYTES) {
-            tooLong = true;
-            break;
-        }
+    if (read == FileRead::NOT_REGULAR || read == FileRead::UNREADABLE) {
+        const char* reason = read == FileRead::NOT_REGULAR ? TXT_FILE_NOT_REGULAR : TXT_FILE_NOT_READABLE;
+        ShowInfo(owner, StrPrintf(TXT_SAVE_UNREADABLE, path.c_str(), reason).c_str());
+        return false;
     }
-    bool readError = std::ferror(f) != 0;
-    std::fclose(f);
     SaveDataError error;
     bool ok = false;
-    if (readError) {
-        error = {1, TXT_DAMAGE_READ};
-    } else if (tooLong) {
+    if (read == FileRead::TOO_LARGE) {
         error = {SAVE_FILE_LINES + 1, TXT_DAMAGE_LONG_FILE};
     } else {
         ok = ApplySaveData(bytes, error);
@@ -231,23 +215,13 @@ bool LoadGameFile(const std::string& path, WindowId owner) {
 }
 
 bool SaveGameFile(const std::string& path, WindowId owner, bool askOverwrite) {
-    if (askOverwrite && FileExists(path)) {
+    const PathKind kind = KindOfPath(path);
+    // A directory, pipe or device of that name is never written to or waited on.
+    const bool writable = kind != PathKind::OTHER;
+    if (writable && askOverwrite && kind != PathKind::NONE) {
         if (!AskYesNo(owner, TXT_OVERWRITE, TXT_CAP_CONFIRM)) return false;
     }
-    const std::string data = SerializeSaveData();
-    const std::string temp = path + ".tmp";
-    bool ok = false;
-    if (std::FILE* f = std::fopen(temp.c_str(), "wb")) {
-        ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-        ok = std::fflush(f) == 0 && ok;
-        ok = std::fclose(f) == 0 && ok;
-        if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-            // Some platforms refuse to rename over an existing file.
-            ok = std::remove(path.c_str()) == 0 && std::rename(temp.c_str(), path.c_str()) == 0;
-        }
-        if (!ok) std::remove(temp.c_str());
-    }
-    if (!ok) {
+    if (!writable || !ReplaceFile(path, SerializeSaveData())) {
         ShowInfo(owner, StrPrintf(TXT_SAVE_FAILED, path.c_str()).c_str());
         return false;
     }

@@ -2,10 +2,11 @@
 // resources and the main window, and run the message loop.
 #include <QApplication>
 #include <QDir>
-#include <QSocketNotifier>
-#include <csignal>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
-#include <unistd.h>
+#include <thread>
 
 #include "shell/qt/early_start.h"
 #include "shell/qt/qt_canvas.h"
@@ -13,27 +14,10 @@
 #include "world/world_state.h"
 
 namespace {
-
-// A termination request ends the game as closing the window does.
-int signalPipe[2] = {-1, -1};
-
-void OnTerminate(int) {
-    char c = 1;
-    ssize_t n = write(signalPipe[1], &c, 1);
-    (void)n;
-}
-
-void WatchTermination(QApplication& app) {
-    if (pipe(signalPipe) != 0) return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
-    struct sigaction action = {};
-    action.sa_handler = OnTerminate;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
-
+// Once the loop has ended nothing may keep the process alive: tearing down
+// the toolkit (a sound still loading, say) gets this long, then the program
+// ends with the loop's code anyway.
+constexpr auto TEARDOWN_LIMIT = std::chrono::milliseconds(800);
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,11 +26,16 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("orchidia"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.orchidia.Orchidia"));
-    WatchTermination(app);
+    WatchTerminationSignals();
 
     MainWindow window;
     StartGameWindow(window, static_cast<uint32_t>(std::time(nullptr)));
-    int code = app.exec();
+    const int code = app.exec();
     port->KillTimer(WIN_MAIN);
+    std::thread([code] {
+        std::this_thread::sleep_for(TEARDOWN_LIMIT);
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }).detach();
     return code;
 }

@@ -10,10 +10,14 @@
 
 #include "display/line_walk.h"
 #include "shell/qt/sjis.h"
+#include "world/file_access.h"
 
 SharedDrawing sharedDrawing;
 
 namespace {
+// The largest picture file read; the game's own are far smaller.
+constexpr size_t MAX_BITMAP_BYTES = 16u << 20;
+
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 // Japanese Gothic faces in order of preference; fontconfig takes the first
@@ -47,8 +51,13 @@ void SharedDrawing::Create() {
 const QImage& SharedDrawing::Bitmap(BitmapId b) {
     if (!bitmapLoaded[b]) {
         bitmapLoaded[b] = true;
-        // A missing file only loses its picture.
-        QImage image(QString::fromLatin1(BITMAP_SPECS[b].file));
+        // A missing, unreadable or damaged file only loses its picture; only a
+        // regular file is read, so a pipe in its place cannot hold the game.
+        QImage image;
+        std::string bytes;
+        if (ReadRegularFile(BITMAP_SPECS[b].file, MAX_BITMAP_BYTES, bytes) == FileRead::OK) {
+            image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP");
+        }
         if (!image.isNull()) {
             image = image.convertToFormat(QImage::Format_RGB32)
                         .copy(0, 0, BITMAP_SPECS[b].width, BITMAP_SPECS[b].height);

@@ -17,12 +17,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSoundEffect>
+#include <QSocketNotifier>
 #include <QUrl>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "resources/dialog_templates.h"
 #include "shell/qt/drive_tray.h"
 #include "shell/qt/sjis.h"
 #include "shell/screen_flow.h"
+#include "shell/wave_file.h"
+#include "world/file_access.h"
 #include "world/new_game.h"
 
 QtPort qtPort;
@@ -96,12 +103,14 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
 }
 
 void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (qtPort.quitting()) return;
     QPoint pos = event->position().toPoint();
     if (id_ == WIN_MAIN) OnMainMouseMove(pos.x(), pos.y());
     if (id_ == WIN_SIDE) OnSidePanelMouseMove(pos.x(), pos.y());
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
+    if (qtPort.quitting()) return;
     QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         if (id_ == WIN_MAIN) OnMainLeftClick(pos.x(), pos.y());
@@ -163,6 +172,12 @@ void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
+// The close box ends the program whatever is open, as the menu's exit does.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    qtPort.Quit();
+}
+
 // Character input to the main window is swallowed.
 void MainWindow::keyPressEvent(QKeyEvent* event) { event->accept(); }
 
@@ -194,17 +209,25 @@ public:
             canvasWidget_->update();
         }
     }
-    void Start() { proc_(*this, DLG_INIT, 0); proc_(*this, DLG_PAINT, 0); }
+    void Start() {
+        Send(DLG_INIT, 0);
+        Send(DLG_PAINT, 0);
+    }
 
 protected:
     // Escape and the close box are commands (id 2) that the procedure decides.
-    void reject() override { proc_(*this, DLG_COMMAND, 2); }
+    void reject() override { Send(DLG_COMMAND, 2); }
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
-        proc_(*this, DLG_COMMAND, 2);
+        Send(DLG_COMMAND, 2);
     }
 
 private:
+    // Once the program is quitting, no procedure runs again: the nested
+    // loops are unwinding and what they would start is never shown.
+    void Send(DialogEvent event, int id) {
+        if (!qtPort.quitting()) proc_(*this, event, id);
+    }
     int id_;
     DialogProc proc_;
     QTimer timer_;
@@ -260,21 +283,21 @@ QtDialog::QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner) : Q
                 b->setAutoDefault(false);
                 b->setDefault(c.kind == CTL_DEFBUTTON);
                 int id = c.id;
-                connect(b, &QPushButton::clicked, this, [this, id] { proc_(*this, DLG_COMMAND, id); });
+                connect(b, &QPushButton::clicked, this, [this, id] { Send(DLG_COMMAND, id); });
                 w = b;
                 break;
             }
             case CTL_RADIO: {
                 auto* r = new QRadioButton(label, this);
                 int id = c.id;
-                connect(r, &QRadioButton::clicked, this, [this, id] { proc_(*this, DLG_COMMAND, id); });
+                connect(r, &QRadioButton::clicked, this, [this, id] { Send(DLG_COMMAND, id); });
                 w = r;
                 break;
             }
             case CTL_CHECK: {
                 auto* r = new QCheckBox(label, this);
                 int id = c.id;
-                connect(r, &QCheckBox::clicked, this, [this, id] { proc_(*this, DLG_COMMAND, id); });
+                connect(r, &QCheckBox::clicked, this, [this, id] { Send(DLG_COMMAND, id); });
                 w = r;
                 break;
             }
@@ -298,7 +321,7 @@ QtDialog::QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner) : Q
         w->setGeometry(c.x, c.y, c.width, c.height);
         if (c.id >= 0) controls_[c.id] = w;
     }
-    connect(&timer_, &QTimer::timeout, this, [this] { proc_(*this, DLG_TIMER, 0); });
+    connect(&timer_, &QTimer::timeout, this, [this] { Send(DLG_TIMER, 0); });
 }
 
 std::string QtDialog::ItemText(int id) {
@@ -345,6 +368,8 @@ QWidget* QtPort::OwnerWidget(WindowId owner) const {
 }
 
 MessageAnswer QtPort::ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) {
+    // Nothing is asked once the program is ending; a question counts as No.
+    if (quitting_) return style == MB_STYLE_YES_NO ? ANSWER_NO : ANSWER_OK;
     QMessageBox box(OwnerWidget(owner));
     box.setWindowTitle(FromSjis(caption));
     box.setText(FromSjis(text));
@@ -354,7 +379,7 @@ MessageAnswer QtPort::ShowMessage(WindowId owner, const char* text, const char* 
         box.addButton(QString::fromUtf8("いいえ"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.exec();
-        return box.clickedButton() == yes ? ANSWER_YES : ANSWER_NO;
+        return box.clickedButton() == yes && !quitting_ ? ANSWER_YES : ANSWER_NO;
     }
     box.setIcon(QMessageBox::NoIcon);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -367,10 +392,17 @@ void QtPort::PlaySound(const char* file) {
     // which must not hold up the frame being drawn.
     const QString name = QString::fromLatin1(file);
     QTimer::singleShot(0, qApp, [this, name] {
+        if (quitting_) return;
         QSoundEffect* effect = sounds_.value(name, nullptr);
         if (!effect) {
-            // A missing file only loses its sound.
-            if (!QFileInfo::exists(name)) return;
+            // A missing, unreadable or damaged file only loses its sound; it
+            // is looked at once, and never handed to the player unchecked.
+            if (badSounds_.contains(name)) return;
+            std::string bytes;
+            if (ReadRegularFile(name.toStdString(), MAX_WAVE_BYTES, bytes) != FileRead::OK || !IsPlayableWave(bytes)) {
+                badSounds_.insert(name);
+                return;
+            }
             effect = new QSoundEffect(qApp);
             effect->setSource(QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
             effect->setVolume(0.8f);
@@ -386,13 +418,18 @@ void QtPort::PaintWindow(WindowId window) { PaintWindowContents(window); }
 void QtPort::DriveTray(bool open) { RequestDriveTray(open); }
 
 void QtPort::SetTimer(WindowId window, int intervalMs) {
+    if (quitting_) return;
     QTimer*& timer = timers_[window];
     if (!timer) {
         timer = new QTimer(qApp);
         if (window == WIN_MAIN) {
-            QObject::connect(timer, &QTimer::timeout, [] { OnMainTimer(); });
+            QObject::connect(timer, &QTimer::timeout, [this] {
+                if (!quitting_) OnMainTimer();
+            });
         } else {
-            QObject::connect(timer, &QTimer::timeout, [window] { OnPanelTimer(window); });
+            QObject::connect(timer, &QTimer::timeout, [this, window] {
+                if (!quitting_) OnPanelTimer(window);
+            });
         }
     }
     timer->start(intervalMs);
@@ -424,7 +461,7 @@ int QtPort::OpenDialog(int resourceId, WindowId owner) {
     const DialogTemplate* t = FindDialogTemplate(resourceId);
     DialogProc proc = FindDialogProc(resourceId);
     // Dialogs that the game does not have yet open nothing.
-    if (!t || !proc) return 0;
+    if (!t || !proc || quitting_) return 0;
     QtDialog dialog(*t, proc, OwnerWidget(owner));
     dialogs_.push_back(&dialog);
     dialog.Start();
@@ -433,7 +470,53 @@ int QtPort::OpenDialog(int resourceId, WindowId owner) {
     return dialog.closedResult();
 }
 
-void QtPort::Quit() { QApplication::quit(); }
+void QtPort::Quit() {
+    if (quitting_) return;
+    quitting_ = true;
+    for (auto& [window, timer] : timers_)
+        if (timer) timer->stop();
+    for (QtDialog* dialog : dialogs_) dialog->StopTimer();
+    // Ends every running loop, the nested ones of message boxes and dialogs
+    // included, without asking the windows: a dialog that ignores its close
+    // box must not keep the program alive.
+    QCoreApplication::exit(0);
+}
+
+// ---------------------------------------------------------------- signals
+
+namespace {
+// A termination request ends the game as closing the window does.
+int signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+    const int saved = errno;
+    char c = 1;
+    ssize_t n = write(signalPipe[1], &c, 1);
+    (void)n;
+    errno = saved;
+}
+}  // namespace
+
+void WatchTerminationSignals() {
+    if (signalPipe[0] >= 0 || pipe(signalPipe) != 0) return;
+    // The handler must never block, even if the pipe were full.
+    fcntl(signalPipe[1], F_SETFL, fcntl(signalPipe[1], F_GETFL) | O_NONBLOCK);
+    fcntl(signalPipe[0], F_SETFL, fcntl(signalPipe[0], F_GETFL) | O_NONBLOCK);
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+        // Emptied, or the notifier would fire again at once for ever.
+        char buf[64];
+        while (read(signalPipe[0], buf, sizeof buf) > 0) {
+        }
+        qtPort.Quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
 
 void StartGameWindow(MainWindow& window, uint32_t seed) {
     StartUpWorld(seed);

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <future>
@@ -66,6 +67,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -89,6 +91,8 @@ public:
     void Quit() override;
 
     void Attach(MainWindow* window) { main_ = window; }
+    // Set by Quit: the loops are unwinding and nothing of the game runs again.
+    bool quitting() const { return quitting_; }
     QWidget* OwnerWidget(WindowId owner) const;
 
 private:
@@ -96,6 +100,8 @@ private:
     std::map<WindowId, QTimer*> timers_;
     QHash<QString, QSoundEffect*> sounds_;
     std::vector<QtDialog*> dialogs_;   // open dialogs, innermost last
+    QSet<QString> badSounds_;          // wave files refused once, never tried again
+    bool quitting_ = false;
 };
 
 extern QtPort qtPort;
@@ -104,3 +110,7 @@ extern QtPort qtPort;
 // seed, the shared drawing resources, then the main window shown at (0, 0)
 // and created as the flow creates it.
 void StartGameWindow(MainWindow& window, uint32_t seed);
+
+// SIGTERM and SIGINT end the program as the window's close box does, whatever
+// is open; called once the application exists.
+void WatchTerminationSignals();

@@ -35,6 +35,10 @@ Rgb HeadlessDialog::PixelAt(int x, int y) const {
     return canvas_->Pixel(cx, cy);
 }
 
+void HeadlessDialog::Tick() {
+    if (!host_.quitRequested) proc_(*this, DLG_TIMER, 0);
+}
+
 void HeadlessDialog::Start() {
     proc_(*this, DLG_INIT, 0);
     if (open_) proc_(*this, DLG_PAINT, 0);
@@ -96,7 +100,7 @@ void HeadlessDialog::Type(int id, const std::string& text) {
 void HeadlessDialog::Select(int id) { SetChecked(id, true); }
 
 void HeadlessDialog::Press(int id) {
-    if (!open_) return;
+    if (!open_ || host_.quitRequested) return;
     auto it = controls_.find(id);
     if (it != controls_.end() && it->second.kind == CTL_RADIO) SetChecked(id, true);
     if (it != controls_.end() && it->second.kind == CTL_CHECK) it->second.checked = !it->second.checked;
@@ -174,7 +178,7 @@ void HeadlessHost::Advance(int64_t ms) {
             const Timer& b = timers_[static_cast<size_t>(best)];
             if (t.due < b.due || (t.due == b.due && t.order < b.order)) best = static_cast<int>(k);
         }
-        if (best < 0) break;
+        if (best < 0 || quitRequested) break;
         Timer& t = timers_[static_cast<size_t>(best)];
         now_ = t.due;
         t.due += t.interval;
@@ -203,6 +207,7 @@ void HeadlessHost::PaintWindow(WindowId window) {
 
 int HeadlessHost::OpenDialog(int resourceId, WindowId owner) {
     (void)owner;
+    if (quitRequested) return 0;
     openedDialogs.push_back(resourceId);
     const DialogTemplate* t = FindDialogTemplate(resourceId);
     DialogProc proc = FindDialogProc(resourceId);
@@ -231,9 +236,21 @@ void HeadlessHost::CreateMainWindow() {
     PaintFirstFrames();
 }
 
-void HeadlessHost::ClickMain(int x, int y) { OnMainLeftClick(x, y); }
-void HeadlessHost::RightClickMain(int x, int y) { OnMainRightClick(x, y); }
-void HeadlessHost::MoveMain(int x, int y) { OnMainMouseMove(x, y); }
-void HeadlessHost::ClickSide(int x, int y) { OnSidePanelLeftClick(x, y); }
-void HeadlessHost::MoveSide(int x, int y) { OnSidePanelMouseMove(x, y); }
-void HeadlessHost::ClickBoard(int x, int y) { OnBoardLeftClick(x, y); }
+void HeadlessHost::ClickMain(int x, int y) {
+    if (!quitRequested) OnMainLeftClick(x, y);
+}
+void HeadlessHost::RightClickMain(int x, int y) {
+    if (!quitRequested) OnMainRightClick(x, y);
+}
+void HeadlessHost::MoveMain(int x, int y) {
+    if (!quitRequested) OnMainMouseMove(x, y);
+}
+void HeadlessHost::ClickSide(int x, int y) {
+    if (!quitRequested) OnSidePanelLeftClick(x, y);
+}
+void HeadlessHost::MoveSide(int x, int y) {
+    if (!quitRequested) OnSidePanelMouseMove(x, y);
+}
+void HeadlessHost::ClickBoard(int x, int y) {
+    if (!quitRequested) OnBoardLeftClick(x, y);
+}

@@ -39,7 +39,7 @@ public:
     bool open() const { return open_; }
     int result() const { return result_; }
     void Start();
-    void Tick() { proc_(*this, DLG_TIMER, 0); }
+    void Tick();
     // Interval of the dialog's running timer, 0 when stopped.
     int TimerInterval() const;
     // The ids and kinds (ControlKind) of the controls the procedure addresses.
@@ -79,7 +79,6 @@ public:
     Canvas* CanvasOf(WindowId window) override;
     void Present(WindowId window) override { presents.push_back(window); }
     int OpenDialog(int resourceId, WindowId owner) override;
-    void Quit() override { quitRequested = true; }
     void PaintWindow(WindowId window) override;
 
     // Creates the main window: the same start as the game's (the flow's
@@ -87,7 +86,7 @@ public:
     void CreateMainWindow();
 
     // Advances the virtual clock, firing every due timer in time order (ties
-    // in the order the timers were started).
+    // in the order the timers were started). After a quit nothing fires.
     void Advance(int64_t ms);
     int64_t now() const { return now_; }
     // Interval of a window's running timer, 0 when stopped.
@@ -109,7 +108,6 @@ public:
     std::function<void(HeadlessDialog&)> defaultDialogHandler;
     std::vector<int> openedDialogs;        // resource ids, in order
     std::vector<WindowId> presents;
-    bool quitRequested = false;
     // When false the six panels have no surface, so their timers run the
     // rules without painting (long soaks); the main view and dialogs paint.
     bool paintPanels = true;

@@ -13,6 +13,7 @@ std::string MessageLine(const std::string& caption, const std::string& text) {
 }
 
 MessageAnswer HeadlessPort::ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) {
+    if (quitRequested) return style == MB_STYLE_YES_NO ? ANSWER_NO : ANSWER_OK;
     messages.push_back({owner, text ? text : "", caption ? caption : "", style});
     if (echo) {
         std::string line = MessageLine(messages.back().caption, messages.back().text);

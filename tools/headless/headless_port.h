@@ -23,6 +23,10 @@ public:
     void PlaySound(const char* file) override;
     void PaintWindow(WindowId window) override;
     void DriveTray(bool open) override;
+    // The program ends: from now on nothing of the game runs, no box is shown
+    // (a question counts as No), as the real hosts unwind their loops.
+    void Quit() override { quitRequested = true; }
+    bool quitRequested = false;
 
     // Answers for the next Yes/No questions, in order; when none is queued a
     // question is answered with defaultAnswer.
