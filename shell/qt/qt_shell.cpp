@@ -191,10 +191,10 @@ public:
     void SetItemText(int id, const char* text) override;
     bool IsChecked(int id) override;
     void SetChecked(int id, bool checked) override;
-    void StartTimer(int intervalMs) override { timer_.start(intervalMs); }
-    void StopTimer() override { timer_.stop(); }
+    void StartTimer(int intervalMs) override { timer_.Start(intervalMs); }
+    void StopTimer() override { timer_.Stop(); }
     void Close(int result) override {
-        timer_.stop();
+        timer_.Stop();
         closed_ = true;
         result_ = result;
         if (isVisible()) done(result);
@@ -230,7 +230,7 @@ private:
     }
     int id_;
     DialogProc proc_;
-    QTimer timer_;
+    ReentrantTimer timer_{[this] { Send(DLG_TIMER, 0); }};
     std::map<int, QWidget*> controls_;
     SurfaceWidget* canvasWidget_ = nullptr;
     std::unique_ptr<OffsetCanvas> view_;
@@ -321,7 +321,6 @@ QtDialog::QtDialog(const DialogTemplate& t, DialogProc proc, QWidget* owner) : Q
         w->setGeometry(c.x, c.y, c.width, c.height);
         if (c.id >= 0) controls_[c.id] = w;
     }
-    connect(&timer_, &QTimer::timeout, this, [this] { Send(DLG_TIMER, 0); });
 }
 
 std::string QtDialog::ItemText(int id) {
@@ -356,6 +355,52 @@ void QtDialog::SetChecked(int id, bool checked) {
     auto it = controls_.find(id);
     if (it == controls_.end()) return;
     if (auto* button = qobject_cast<QAbstractButton*>(it->second)) button->setChecked(checked);
+}
+
+// ---------------------------------------------------------------- timers
+
+ReentrantTimer::~ReentrantTimer() {
+    *alive_ = false;
+    for (Slot& s : pool_) delete s.timer.data();
+}
+
+void ReentrantTimer::Start(int intervalMs) {
+    interval_ = intervalMs > 0 ? intervalMs : 1;
+    running_ = true;
+    if (pool_.empty()) {
+        pool_.push_back({new QTimer(qApp)});
+        QObject::connect(pool_[0].timer, &QTimer::timeout, [this] { Fire(0); });
+    }
+    // Only the current slot runs; the others are idle or on the stack.
+    for (Slot& s : pool_)
+        if (s.timer) s.timer->stop();
+    if (!pool_[current_].timer) return;
+    pool_[current_].timer->start(interval_);
+}
+
+void ReentrantTimer::Stop() {
+    running_ = false;
+    for (Slot& s : pool_)
+        if (s.timer) s.timer->stop();
+}
+
+void ReentrantTimer::Fire(size_t slot) {
+    if (!running_ || slot != current_ || !pool_[slot].timer) return;
+    // The period goes on in a slot that is not on the stack.
+    size_t next = 0;
+    while (next < pool_.size() && (next == slot || pool_[next].depth > 0)) ++next;
+    if (next == pool_.size()) {
+        pool_.push_back({new QTimer(qApp)});
+        QObject::connect(pool_[next].timer, &QTimer::timeout, [this, next] { Fire(next); });
+    }
+    pool_[slot].timer->stop();
+    if (pool_[next].timer) pool_[next].timer->start(interval_);
+    current_ = next;
+    ++pool_[slot].depth;
+    const std::shared_ptr<bool> alive = alive_;
+    tick_();
+    // The owner (a dialog) may be gone when a nested loop returns.
+    if (*alive) --pool_[slot].depth;
 }
 
 // ---------------------------------------------------------------- port
@@ -419,25 +464,24 @@ void QtPort::DriveTray(bool open) { RequestDriveTray(open); }
 
 void QtPort::SetTimer(WindowId window, int intervalMs) {
     if (quitting_) return;
-    QTimer*& timer = timers_[window];
+    std::unique_ptr<ReentrantTimer>& timer = timers_[window];
     if (!timer) {
-        timer = new QTimer(qApp);
-        if (window == WIN_MAIN) {
-            QObject::connect(timer, &QTimer::timeout, [this] {
-                if (!quitting_) OnMainTimer();
-            });
-        } else {
-            QObject::connect(timer, &QTimer::timeout, [this, window] {
-                if (!quitting_) OnPanelTimer(window);
-            });
-        }
+        timer = std::make_unique<ReentrantTimer>([this, window] {
+            // No tick once the program is ending or the window is gone.
+            if (quitting_ || !main_) return;
+            if (window == WIN_MAIN) {
+                OnMainTimer();
+            } else {
+                OnPanelTimer(window);
+            }
+        });
     }
-    timer->start(intervalMs);
+    timer->Start(intervalMs);
 }
 
 void QtPort::KillTimer(WindowId window) {
     auto it = timers_.find(window);
-    if (it != timers_.end() && it->second) it->second->stop();
+    if (it != timers_.end() && it->second) it->second->Stop();
 }
 
 Canvas* QtPort::CanvasOf(WindowId window) {
@@ -474,7 +518,7 @@ void QtPort::Quit() {
     if (quitting_) return;
     quitting_ = true;
     for (auto& [window, timer] : timers_)
-        if (timer) timer->stop();
+        if (timer) timer->Stop();
     for (QtDialog* dialog : dialogs_) dialog->StopTimer();
     // Ends every running loop, the nested ones of message boxes and dialogs
     // included, without asking the windows: a dialog that ignores its close

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <future>
 #include <map>
 #include <memory>
@@ -21,6 +22,37 @@
 
 class QSoundEffect;
 struct DialogTemplate;
+
+// A periodic timer whose tick may run inside itself, as the game's timers
+// do: a tick that opens a message box or a dialog must not silence its own
+// clock. Qt never delivers a timer again while that timer's handler runs, so
+// each firing hands the period over to another timer of a small pool before
+// the tick starts; the next interval then fires inside the nested loop.
+class ReentrantTimer {
+public:
+    explicit ReentrantTimer(std::function<void()> tick) : tick_(std::move(tick)) {}
+    ~ReentrantTimer();
+    ReentrantTimer(const ReentrantTimer&) = delete;
+    ReentrantTimer& operator=(const ReentrantTimer&) = delete;
+    // Starts, or restarts with a new interval, counting from now.
+    void Start(int intervalMs);
+    void Stop();
+    bool running() const { return running_; }
+    int interval() const { return interval_; }
+
+private:
+    struct Slot {
+        QPointer<QTimer> timer;   // owned by the application, which may go first
+        int depth = 0;   // ticks of this slot on the stack
+    };
+    void Fire(size_t slot);
+    std::function<void()> tick_;
+    std::vector<Slot> pool_;
+    size_t current_ = 0;
+    int interval_ = 0;
+    bool running_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
 
 // A window of the game: a persistent surface that paintEvent only copies.
 // The surface is made when first drawn into, so that the panels cost
@@ -97,7 +129,7 @@ public:
 
 private:
     QPointer<MainWindow> main_;
-    std::map<WindowId, QTimer*> timers_;
+    std::map<WindowId, std::unique_ptr<ReentrantTimer>> timers_;
     QHash<QString, QSoundEffect*> sounds_;
     std::vector<QtDialog*> dialogs_;   // open dialogs, innermost last
     QSet<QString> badSounds_;          // wave files refused once, never tried again

@@ -1,11 +1,13 @@
-// The real window ends whenever it is asked to, whatever is open: a dialog
-// that ignores its close box, a message box inside a dialog, the detention
-// dialog's own "ゲームの終了". Each case runs the game in a child process,
-// which must leave its loop within a second of the request and exit with 0.
+// The real window's loops. A quit ends them whatever is open: a dialog that
+// ignores its close box, a message box inside a dialog, the detention
+// dialog's own "ゲームの終了"; each such case runs the game in a child
+// process, which must leave its loop within a second and exit with 0. And a
+// window's clock goes on while its own tick sits in a nested loop.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QTimer>
 #include <chrono>
 #include <csignal>
@@ -85,5 +87,49 @@ INSTANTIATE_TEST_SUITE_P(
                       QuitCase{"ゲームの終了 in detention", IDD_DETENTION, {"OK", "ゲームの終了", "はい"}, 0},
                       QuitCase{"SIGTERM over a box inside the save dialog", IDD_SAVE_LOAD, {"ロード"}, SIGTERM}),
     [](const ::testing::TestParamInfo<QuitCase>& info) { return "case" + std::to_string(info.index); });
+
+}  // namespace
+
+namespace {
+
+// Runs a nested loop for ms, as a message box does while it is open.
+void NestedLoop(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// A tick that sits in a nested loop does not silence its own clock; a
+// restart or a stop from inside a nested tick takes effect at once.
+TEST(ReentrantTimer, TicksGoOnInsideTheirOwnNestedLoops) {
+    const struct {
+        const char* what;
+        int nestedAction;   // 0 none, 1 restart at 100 ms, 2 stop
+        int minTicks, maxTicks;
+    } rows[] = {
+        {"a 20 ms timer goes on behind its own box", 0, 6, 40},
+        {"restarted at 100 ms inside a nested tick", 1, 3, 8},
+        {"stopped inside a nested tick", 2, 2, 2},
+    };
+    for (const auto& row : rows) {
+        int ticks = 0, depth = 0, deepest = 0;
+        ReentrantTimer* self = nullptr;
+        ReentrantTimer timer([&] {
+            ++ticks;
+            deepest = std::max(deepest, ++depth);
+            if (ticks == 1) NestedLoop(500);
+            if (ticks == 2 && row.nestedAction == 1) self->Start(100);
+            if (ticks == 2 && row.nestedAction == 2) self->Stop();
+            --depth;
+        });
+        self = &timer;
+        timer.Start(20);
+        NestedLoop(520);
+        timer.Stop();
+        EXPECT_GE(ticks, row.minTicks) << row.what;
+        EXPECT_LE(ticks, row.maxTicks) << row.what;
+        EXPECT_EQ(deepest, 2) << row.what;
+    }
+}
 
 }  // namespace
