@@ -453,8 +453,11 @@ void QtPort::PlaySound(const char* file) {
             effect->setVolume(0.8f);
             sounds_.insert(name, effect);
         }
+        // One sound at a time: a new one cuts the one playing.
+        if (playing_ && playing_ != effect) playing_->stop();
         effect->stop();
         effect->play();
+        playing_ = effect;
     });
 }
 

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QSet>
+#include <QSoundEffect>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -20,7 +21,6 @@
 #include "shell/qt/qt_canvas.h"
 #include "world/port.h"
 
-class QSoundEffect;
 struct DialogTemplate;
 
 // A periodic timer whose tick may run inside itself, as the game's timers
@@ -132,7 +132,8 @@ private:
     std::map<WindowId, std::unique_ptr<ReentrantTimer>> timers_;
     QHash<QString, QSoundEffect*> sounds_;
     std::vector<QtDialog*> dialogs_;   // open dialogs, innermost last
-    QSet<QString> badSounds_;          // wave files refused once, never tried again
+    QSet<QString> badSounds_;
+    QPointer<QSoundEffect> playing_;   // the last sound started          // wave files refused once, never tried again
     bool quitting_ = false;
 };
 

@@ -186,7 +186,8 @@ void HeadlessHost::Advance(int64_t ms) {
         std::function<void()> fire = t.fire;
         fire();
     }
-    now_ = target;
+    // A nested advance (a box held open inside a tick) may have gone further.
+    if (now_ < target) now_ = target;
 }
 
 Canvas* HeadlessHost::CanvasOf(WindowId window) {

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ public:
     // question is answered with defaultAnswer.
     std::deque<MessageAnswer> answers;
     MessageAnswer defaultAnswer = ANSWER_NO;
+    // Boxes that stay open: each queued action runs while the next box is
+    // open (recorded already), may advance the clock so that every timer
+    // fires inside it as the real loops do, and gives the answer (ignored
+    // for an OK box). Without one a box is answered at once.
+    std::deque<std::function<MessageAnswer(const RecordedMessage&)>> openBoxes;
 
     // When set, every message box is also printed as "[caption] text" with
     // each newline written as \n.
