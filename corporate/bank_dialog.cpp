@@ -1,7 +1,7 @@
 #include "corporate/bank_dialog.h"
 
 #include "corporate/bank_texts.h"
-#include "shell/screen_flow.h"
+#include "resources/dialog_ids.h"
 #include "world/game_texts.h"
 #include "world/safe_math.h"
 #include "world/text.h"

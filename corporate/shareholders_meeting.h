@@ -2,9 +2,8 @@
 // the vote.
 #pragma once
 
+#include "resources/dialog_ids.h"
 #include "world/port.h"
-
-constexpr int IDD_MEETING = 143;
 
 // Opens the meeting of company s modally from the dialog that is open
 // (the other-company dialog, which has made the monthly and stake checks).

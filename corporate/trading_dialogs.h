@@ -3,10 +3,8 @@
 // them out.
 #pragma once
 
+#include "resources/dialog_ids.h"
 #include "world/port.h"
-
-constexpr int IDD_BUY = 130;
-constexpr int IDD_SELL = 131;
 
 // The exchange-screen commands; the main window owns their messages.
 void OpenBuyDialog();

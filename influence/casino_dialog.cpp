@@ -2,7 +2,7 @@
 
 #include "display/canvas.h"
 #include "influence/casino_texts.h"
-#include "shell/screen_flow.h"
+#include "resources/dialog_ids.h"
 #include "world/safe_math.h"
 #include "world/text.h"
 #include "world/world_state.h"

@@ -2,11 +2,11 @@
 // the fly-swatting game in the main view.
 #pragma once
 
+#include "resources/dialog_ids.h"
 #include <cstdint>
 
 #include "world/port.h"
 
-constexpr int IDD_RACE = 166;
 constexpr int RACER_COUNT = 8;
 constexpr int RACE_TIMER_MS = 10;
 

@@ -4,7 +4,7 @@
 
 #include "display/canvas.h"
 #include "influence/fly_game_texts.h"
-#include "shell/screen_flow.h"
+#include "resources/dialog_ids.h"
 #include "world/port.h"
 #include "world/safe_math.h"
 #include "world/text.h"

@@ -1,7 +1,7 @@
 #include "influence/media_dialog.h"
 
 #include "influence/media_texts.h"
-#include "shell/screen_flow.h"
+#include "resources/dialog_ids.h"
 #include "world/safe_math.h"
 #include "world/text.h"
 #include "world/world_state.h"

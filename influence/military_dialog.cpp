@@ -4,7 +4,7 @@
 #include <string>
 
 #include "influence/military_texts.h"
-#include "shell/screen_flow.h"
+#include "resources/dialog_ids.h"
 #include "world/game_texts.h"
 #include "world/safe_math.h"
 #include "world/text.h"

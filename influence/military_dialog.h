@@ -2,11 +2,10 @@
 // against the United States, fought turn by turn.
 #pragma once
 
+#include "resources/dialog_ids.h"
 #include <cstdint>
 
 #include "world/port.h"
-
-constexpr int IDD_WAR = 144;
 
 // The ten weapon types; the index addresses playerForces, enemyForces,
 // weaponPrice and the attack table.

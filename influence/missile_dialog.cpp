@@ -3,7 +3,7 @@
 #include <string>
 
 #include "influence/missile_texts.h"
-#include "shell/screen_flow.h"
+#include "resources/dialog_ids.h"
 #include "world/safe_math.h"
 #include "world/text.h"
 #include "world/world_state.h"

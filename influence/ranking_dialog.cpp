@@ -1,7 +1,7 @@
 #include "influence/ranking_dialog.h"
 
 #include "influence/ranking_texts.h"
-#include "shell/screen_flow.h"
+#include "resources/dialog_ids.h"
 #include "world/text.h"
 
 AssetRankEntry assetRanking[RANKING_SIZE];

@@ -1,7 +1,7 @@
 #include "influence/shop_dialog.h"
 
 #include "influence/shop_texts.h"
-#include "shell/screen_flow.h"
+#include "resources/dialog_ids.h"
 #include "world/safe_math.h"
 #include "world/text.h"
 #include "world/world_state.h"

@@ -27,7 +27,6 @@
 #include "world/world_state.h"
 
 int32_t mouseX, mouseY;
-int32_t flyX, flyY;
 
 const PanelGeometry PANELS[6] = {
     {WIN_COMPANY, "state1", "Child1", 0, 400, 300, 285, 1000},

@@ -4,38 +4,16 @@
 
 #include <cstdint>
 
+#include "resources/dialog_ids.h"
 #include "world/port.h"
-
-constexpr int SCREEN_TITLE = 1;
-constexpr int SCREEN_INTRO = 2;
-constexpr int SCREEN_FIELD = 3;
-constexpr int SCREEN_FLY_GAME = 4;
-constexpr int SCREEN_EXCHANGE = 5;
-constexpr int SCREEN_FLY_GAME_PENDING = 101;
+#include "world/world_state.h"
 
 constexpr int PANEL_TIMER_MS = 1100;
-
-// Dialog resources opened by the shell.
-constexpr int IDD_BANK = 133;
-constexpr int IDD_CASINO = 134;
-constexpr int IDD_MEDIA = 135;
-constexpr int IDD_UNIVERSITY = 136;
-constexpr int IDD_HEADQUARTERS = 138;
-constexpr int IDD_OTHER_COMPANY = 139;
-constexpr int IDD_ELECTION = 140;
-constexpr int IDD_SHOP = 141;
-constexpr int IDD_MILITARY = 142;
-constexpr int IDD_RANKING = 145;
-constexpr int IDD_SAVE_LOAD = 146;
-constexpr int IDD_POLICE = 147;
-constexpr int IDD_DETENTION = 165;
-constexpr int IDD_MISSILE = 167;
 
 constexpr int CMD_ABOUT = 104;
 constexpr int CMD_EXIT = 105;
 
 extern int32_t mouseX, mouseY;
-extern int32_t flyX, flyY;
 
 // Geometry of the window and its panels, in client coordinates.
 struct PanelGeometry {

@@ -1,15 +1,16 @@
-# Fails when a file of the rule folders includes a platform header.
+# Fails when a file of the rule folders includes a platform header, or
+# anything of the shell: the rules know the platform only through the port.
 set(bad "")
 foreach(dir world market display corporate influence)
   file(GLOB_RECURSE files ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp)
   foreach(f ${files})
-    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|qt|windows\\.h|X11/)")
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|qt|windows\\.h|X11/|shell/)")
     if(lines)
       list(APPEND bad "${f}: ${lines}")
     endif()
   endforeach()
 endforeach()
 if(bad)
-  message(FATAL_ERROR "platform headers in the rules:\n${bad}")
+  message(FATAL_ERROR "platform or shell headers in the rules:\n${bad}")
 endif()
 message(STATUS "rules are platform-free")

@@ -70,6 +70,7 @@ int32_t saveSlot;
 int32_t loadedFromFile;
 
 int32_t screenMode, titleFade, buttonRepaintCountdown, flyLevel;
+int32_t flyX, flyY;
 
 namespace {
 uint32_t randState = 1;

@@ -121,8 +121,16 @@ extern int32_t newsCount;
 extern int32_t saveSlot;
 extern int32_t loadedFromFile;
 
-// Main-view state that start-up sets.
+// Main-view state that start-up sets. screenMode is one of these screens.
+constexpr int SCREEN_TITLE = 1;
+constexpr int SCREEN_INTRO = 2;
+constexpr int SCREEN_FIELD = 3;
+constexpr int SCREEN_FLY_GAME = 4;
+constexpr int SCREEN_EXCHANGE = 5;
+constexpr int SCREEN_FLY_GAME_PENDING = 101;   // asked for by the casino
 extern int32_t screenMode, titleFade, buttonRepaintCountdown, flyLevel;
+// Where the fly of the fly game is, in main-view coordinates.
+extern int32_t flyX, flyY;
 
 // The game's one random generator (a linear congruential generator):
 // state = state * 214013 + 2531011 mod 2^32; each draw is (state >> 16) & 0x7FFF.

@@ -417,7 +417,13 @@ MessageAnswer QtPort::ShowMessage(WindowId owner, const char* text, const char* 
     if (quitting_) return style == MB_STYLE_YES_NO ? ANSWER_NO : ANSWER_OK;
     QMessageBox box(OwnerWidget(owner));
     box.setWindowTitle(FromSjis(caption));
-    box.setText(FromSjis(text));
+    // Each line of the game's text stays whole, and the box grows to fit it,
+    // as the platform's own boxes do; a plain label would break a Japanese
+    // line anywhere at a fixed width.
+    box.setTextFormat(Qt::RichText);
+    box.setText(QStringLiteral("<p style=\"white-space:nowrap\">") +
+                FromSjis(text).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
+                QStringLiteral("</p>"));
     if (style == MB_STYLE_YES_NO) {
         box.setIcon(QMessageBox::Question);
         QPushButton* yes = box.addButton(QString::fromUtf8("はい"), QMessageBox::YesRole);
