@@ -23,9 +23,8 @@ MessageAnswer HeadlessPort::ShowMessage(WindowId owner, const char* text, const 
         auto act = std::move(openBoxes.front());
         openBoxes.pop_front();
         const RecordedMessage shown = messages.back();
-        const MessageAnswer answer = act(shown);
+        act(shown);
         if (quitRequested) return style == MB_STYLE_YES_NO ? ANSWER_NO : ANSWER_OK;
-        return style == MB_STYLE_YES_NO ? answer : ANSWER_OK;
     }
     if (style != MB_STYLE_YES_NO) return ANSWER_OK;
     if (answers.empty()) return defaultAnswer;

@@ -34,10 +34,10 @@ public:
     std::deque<MessageAnswer> answers;
     MessageAnswer defaultAnswer = ANSWER_NO;
     // Boxes that stay open: each queued action runs while the next box is
-    // open (recorded already), may advance the clock so that every timer
-    // fires inside it as the real loops do, and gives the answer (ignored
-    // for an OK box). Without one a box is answered at once.
-    std::deque<std::function<MessageAnswer(const RecordedMessage&)>> openBoxes;
+    // open (recorded already) and may advance the clock, so that every timer
+    // fires inside it as the real loops do; the box is then answered as any
+    // other. Without one a box is answered at once.
+    std::deque<std::function<void(const RecordedMessage&)>> openBoxes;
 
     // When set, every message box is also printed as "[caption] text" with
     // each newline written as \n.
