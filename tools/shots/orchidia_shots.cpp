@@ -1,8 +1,9 @@
 // orchidia-shots OUTDIR: plays through the opening screens of the real window
 // and saves a picture of each (title, founding dialog, scenario question,
 // introduction, field map, exchange screen, About dialog), then opens every
-// dialog in turn (a race and an election count running) and the fly game,
-// for looking at what the player sees. Run in a folder holding the pictures and sounds;
+// dialog in turn (a race and an election count running), the fly game, and
+// the window twice behind an open fill message, for looking at what the
+// player sees. Run in a folder holding the pictures and sounds;
 // works on the offscreen platform as well as on a display.
 #include <QAbstractButton>
 #include <QApplication>
@@ -206,8 +207,23 @@ int main(int argc, char** argv) {
                                         Save(mainWindow, "29-fly-game");
                                         // Queued first: quitting the game shows a box.
                                         After(300, [] { AnswerBoxes(5); });
-                                        After(1800, [] { QApplication::quit(); });
                                         OnMainRightClick(100, 100);
+                                        // A market order fills; while its box is open the
+                                        // board and the calendar go on behind it.
+                                        After(2500, [] {
+                                            pendingOrders.marketBuyCompany = 3;
+                                            pendingOrders.marketBuyQty = 1000;
+                                            pendingOrders.afterHoursTrade = 1;
+                                            After(1500, [] {
+                                                Save(QApplication::activeModalWidget(), "30-fill-box");
+                                                Save(mainWindow, "31-behind-the-fill-box");
+                                                After(3500, [] {
+                                                    Save(mainWindow, "32-behind-the-fill-box-later");
+                                                    AnswerBoxes(5);
+                                                    After(1500, [] { QApplication::quit(); });
+                                                });
+                                            });
+                                        });
                                     });
                                 });
                             });
