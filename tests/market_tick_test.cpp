@@ -1,5 +1,6 @@
 // The market tick driven through RunMarketTick and OnBoardClick, one table
 // per step; the draws each row needs are arranged on the game's generator.
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,18 +10,16 @@
 
 namespace {
 using Shows = std::vector<std::pair<std::string, std::string>>;
-std::pair<std::string, std::string> Box(const char* caption, const char* text) { return {Sjis(caption), Sjis(text)}; }
+std::pair<std::string, std::string> Box(const char* caption, const std::string& text) { return {Sjis(caption), Sjis(text.c_str())}; }
 const char* const FILLED = "約定";
-std::string Partial(int q) {
-    return "購入価格1000円で" + std::to_string(q) + "株だけ購入できました.\n残りの注文は自動的に取り消されました.";
-}
+const Shows kNoFunds = {Box("資金不足", "購入資金が足りません")};
+std::string N(long long v) { return std::to_string(v); }
 }  // namespace
 
 class MarketTick : public WorldTest {
 protected:
     static constexpr int C = 5;   // the company the orders trade
     static constexpr int T = 7;   // the target of the takeover bids
-
     void SetUp() override {
         WorldTest::SetUp();
         StartGame(2024);
@@ -30,28 +29,29 @@ protected:
         SetCompany(C, 1000, 10000000, 4000000, 3000000);
     }
     static void SetCompany(int i, int32_t price, int64_t issued, int64_t ceo, int64_t floating) {
-        ListedCompany& c = companies[i];
-        c.sharePrice = price;
-        c.issuedShares = issued;
-        c.holdings[i] = ceo;
-        c.floatingShares = floating;
-        c.trendState = 1;
+        companies[i].sharePrice = price;
+        companies[i].issuedShares = issued;
+        companies[i].holdings[i] = ceo;
+        companies[i].floatingShares = floating;
+        companies[i].trendState = 1;
+    }
+    // One tick on these draws, with a fresh record; returns the draws it made.
+    int Tick(const std::vector<DrawTest>& draws) {
+        headless.Clear();
+        uint32_t start = ArrangeDraws(draws);
+        RunMarketTick(WIN_BOARD);
+        return DrawsSince(start);
     }
     // The recorded boxes; all belong to the board and have only an OK button.
     Shows Shown() const {
         Shows out;
         for (const auto& m : headless.messages) {
-            EXPECT_EQ(m.owner, WIN_BOARD);
-            EXPECT_EQ(m.style, MB_STYLE_OK);
+            EXPECT_TRUE(m.owner == WIN_BOARD && m.style == MB_STYLE_OK);
             out.emplace_back(m.caption, m.text);
         }
         return out;
     }
-    int FillSounds() const {
-        int n = 0;
-        for (const auto& s : headless.sounds) n += s == "yakutei.wav";
-        return n;
-    }
+    int FillSounds() const { return static_cast<int>(std::count(headless.sounds.begin(), headless.sounds.end(), "yakutei.wav")); }
 };
 
 TEST_F(MarketTick, ResearchEndsOnlyOnRollsOneAndTwo) {
@@ -66,13 +66,10 @@ TEST_F(MarketTick, ResearchEndsOnlyOnRollsOneAndTwo) {
     marketHalt = 1;   // no market day: the research draw is the only one
     for (const Row& r : rows) {
         SCOPED_TRACE(r.underway * 100 + r.residue);
-        headless.Clear();
         researchUnderway = r.underway;
-        if (r.underway > 0) researchCost[r.underway - 1] = r.cost;
+        researchCost[std::max(r.underway - 1, 0)] = r.cost;
         companies[0].profit = r.profit;
-        uint32_t start = r.residue < 0 ? GameRandState() : ArrangeDraws({Mod(10, r.residue)});
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start), r.residue < 0 ? 0 : 1);
+        EXPECT_EQ(Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(10, r.residue)}), r.residue < 0 ? 0 : 1);
         EXPECT_EQ(companies[0].profit, r.profitAfter);
         EXPECT_EQ(researchUnderway, r.underwayAfter);
         EXPECT_EQ(Shown(), r.shown);
@@ -81,42 +78,30 @@ TEST_F(MarketTick, ResearchEndsOnlyOnRollsOneAndTwo) {
 
 TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloatThenFromIt) {
     const Shows noFunds = {Box("ＴＯＢ", "資金がなくなったので,株式公開買い付けを終了します")};
-    const Shows bought153 = {Box("ＴＯＢ", "600円で153000株買い付けました.")};
-    struct Row {
-        const char* what;
-        int64_t floating, stake;   // the CEO holds 300000 and `outside` more are held by nobody
-        int64_t outside;
-        int32_t avg;
-        int64_t funds;
-        int32_t price;
-        int hostile, halt;
-        std::vector<DrawTest> draws;
-        int nDraws;
-        int64_t heldAfter, fundsAfter, floatAfter;   // floatAfter -1: moved by the market day
-        int32_t avgAfter;
-        bool running;
-        Shows shown;
-    };
+    auto bought = [](long long n) { return Shows{Box("ＴＯＢ", "600円で" + N(n) + "株買い付けました.")}; };
+    // The CEO holds 300000; `outside` shares are held by nobody. A nDraws or
+    // floatAfter of -1 is left to the market day of a running tick.
+    struct Row { const char* what; int64_t floating, stake, outside; int32_t avg; int64_t funds; int32_t price; int hostile, halt;
+                 std::vector<DrawTest> draws; int nDraws; int64_t heldAfter, fundsAfter, floatAfter; int32_t avgAfter; bool running; Shows shown; };
     const std::vector<Row> rows = {
         {"waits seven ticks in eight", 100000, 0, 612345, 0, 100000, 600, 0, 1, {Mod(8, 3)}, 1, 0, 100000, 100000, 0, true, {}},
         {"bid at the market price", 100000, 0, 612345, 0, 100000, 500, 0, 1, {Mod(8, 0)}, 1, 0, 100000, 100000, 0, true, {}},
         // 612345 / 4 -> 153000, paid per whole 10000 shares: 15 x 600.
-        {"buys", 100000, 0, 612345, 0, 100000, 600, 0, 1, {Mod(8, 0), Mod(5, 2)}, 2, 153000, 91000, 100000, 601, true, bought153},
-        {"funds equal to the cost", 100000, 0, 612345, 0, 9000, 600, 0, 1, {Mod(8, 0), Mod(5, 2)}, 2, 153000, 0, 100000, 601, true, bought153},
+        {"buys", 100000, 0, 612345, 0, 100000, 600, 0, 1, {Mod(8, 0), Mod(5, 2)}, 2, 153000, 91000, 100000, 601, true, bought(153000)},
+        {"funds equal to the cost", 100000, 0, 612345, 0, 9000, 600, 0, 1, {Mod(8, 0), Mod(5, 2)}, 2, 153000, 0, 100000, 601, true, bought(153000)},
         {"one short ends even a hostile bid", 100000, 0, 612345, 0, 8999, 600, 1, 1, {Mod(8, 0), Mod(5, 2)}, 2, 0, 8999, 100000, 0, false, noFunds},
         // 500 * 10000 / 163000 + 1 + 600 * 153000 / 163000 = 594.87
-        {"adds to a stake", 100000, 10000, 612345, 500, 100000, 600, 0, 1, {Mod(8, 0), Mod(5, 2)}, 2, 163000, 91000, 100000, 594, true, bought153},
-        {"on a tick with a market day", 100000, 0, 612345, 0, 100000, 600, 0, 0, {Mod(8, 0), Mod(5, 0)}, -1, 306100, 82000, -1, 601, true, {Box("ＴＯＢ", "600円で306100株買い付けました.")}},
+        {"adds to a stake", 100000, 10000, 612345, 500, 100000, 600, 0, 1, {Mod(8, 0), Mod(5, 2)}, 2, 163000, 91000, 100000, 594, true, bought(153000)},
+        {"on a tick with a market day", 100000, 0, 612345, 0, 100000, 600, 0, 0, {Mod(8, 0), Mod(5, 0)}, -1, 306100, 82000, -1, 601, true, bought(306100)},
         // Nothing outside: 100000 / 5 from the float; 550 * 600000 / 620000 + 1 + 600 * 20000 / 620000 = 552.6
-        {"from the float", 100000, 600000, 0, 550, 50000, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 3)}, 3, 620000, 48800, 80000, 552, true, {Box("ＴＯＢ", "600円で20000株買い付けました.")}},
-        {"a lot under 10000 costs nothing", 19800, 600000, 0, 550, 50000, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 0)}, 3, 609900, 50000, 9900, 551, true, {Box("ＴＯＢ", "600円で9900株買い付けました.")}},
+        {"from the float", 100000, 600000, 0, 550, 50000, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 3)}, 3, 620000, 48800, 80000, 552, true, bought(20000)},
+        {"a lot under 10000 costs nothing", 19800, 600000, 0, 550, 50000, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 0)}, 3, 609900, 50000, 9900, 551, true, bought(9900)},
         {"under 100 from the float waits", 150, 600000, 0, 550, 50000, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 0)}, 3, 600000, 50000, 150, 550, true, {}},
         {"no float ends it", 0, 600000, 0, 550, 50000, 600, 1, 1, {Mod(8, 0), Any()}, 2, 600000, 50000, 0, 550, false, {Box("ＴＯＢ", "株式公開買い付けを終了します")}},
         {"float lot unaffordable", 100000, 600000, 0, 550, 1199, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 3)}, 3, 600000, 1199, 100000, 550, false, noFunds},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        headless.Clear();
         SetCompany(T, 500, 300000 + r.floating + r.stake + r.outside, 300000, r.floating);
         companies[0].holdings[T] = r.stake;
         companies[0].avgBuyPrice[T] = r.avg;
@@ -125,9 +110,8 @@ TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloatThenFromIt) {
         tobPrice = r.price;
         tobHostile = r.hostile;
         marketHalt = r.halt;
-        uint32_t start = ArrangeDraws(r.draws);
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start), r.nDraws < 0 ? DrawsSince(start) : r.nDraws);
+        const int draws = Tick(r.draws);
+        EXPECT_EQ(draws, r.nDraws < 0 ? draws : r.nDraws);
         EXPECT_EQ(companies[0].holdings[T], r.heldAfter);
         EXPECT_EQ(companies[0].funds, r.fundsAfter);
         EXPECT_EQ(companies[T].floatingShares, r.floatAfter < 0 ? companies[T].floatingShares : r.floatAfter);
@@ -140,22 +124,11 @@ TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloatThenFromIt) {
 }
 
 TEST_F(MarketTick, LimitBuyWindowPartialFillsAndFunds) {
-    struct Row {
-        int32_t price;
-        int64_t issued;
-        int32_t limit;
-        int64_t qty, held;
-        int32_t avg;
-        int64_t funds;
-        int residue;   // of the coin flip; -1: no flip is drawn
-        int64_t heldAfter, fundsAfter;
-        int32_t avgAfter;
-        Shows shown;   // none: the order waits with its after-hours flag
-    };
-    auto filled = [](int limit, long long q) {
-        return Shows{{Sjis(FILLED), Sjis("購入価格") + std::to_string(limit) + Sjis("円で") + std::to_string(q) + Sjis("株購入できました")}};
-    };
-    const Shows noFunds = {Box("資金不足", "購入資金が足りません")};
+    auto filled = [](int limit, long long q) { return Shows{Box(FILLED, "購入価格" + N(limit) + "円で" + N(q) + "株購入できました")}; };
+    auto partial = [](long long q) { return Shows{Box(FILLED, "購入価格1000円で" + N(q) + "株だけ購入できました.\n残りの注文は自動的に取り消されました.")}; };
+    // The coin's residue -1: no flip is drawn. No box shown: the order waits with its after-hours flag.
+    struct Row { int32_t price; int64_t issued; int32_t limit; int64_t qty, held; int32_t avg; int64_t funds; int residue;
+                 int64_t heldAfter, fundsAfter; int32_t avgAfter; Shows shown; };
     const int64_t M = 1000000;
     const std::vector<Row> rows = {
         {1000, 10 * M, 997, 5000, 0, 0, M, -1, 0, M, 0, {}},
@@ -169,32 +142,24 @@ TEST_F(MarketTick, LimitBuyWindowPartialFillsAndFunds) {
         {1000, 10 * M, 1000, 50, 0, 0, M, 1, 50, M - 5, 0, filled(1000, 50)},             // under 100: no average
         // 800 * 1000 / 4000 + 1 + 1000 * 3000 / 4000 = 951 (952.5 at the limit price)
         {1000, 10 * M, 1002, 3000, 1000, 800, M, 1, 4000, M - 301, 951, filled(1002, 3000)},
-        // Worth q * p / issued times the issue: cut by that ratio, and a ratio
-        // of 1 is reported as partial although all of it is bought.
-        {1000, M, 1000, 1500, 0, 0, M, 1, 1500, M - 150, 1001, {{Sjis(FILLED), Sjis(Partial(1500).c_str())}}},
-        {1000, M, 1000, 2500, 0, 0, M, 1, 1250, M - 125, 1001, {{Sjis(FILLED), Sjis(Partial(1250).c_str())}}},
-        {1000, M, 1000, 7500, 0, 0, M, 1, 1071, M - 108, 1001, {{Sjis(FILLED), Sjis(Partial(1071).c_str())}}},
-        {1000, M, 1000, 2500, 0, 0, 125, 1, 1250, 0, 1001, {{Sjis(FILLED), Sjis(Partial(1250).c_str())}}},
-        {1000, M, 1000, 2500, 0, 0, 124, 1, 0, 124, 0, noFunds},
+        // Cut by the ratio q * p / issued; a ratio of 1 still reports a partial fill.
+        {1000, M, 1000, 1500, 0, 0, M, 1, 1500, M - 150, 1001, partial(1500)},
+        {1000, M, 1000, 2500, 0, 0, M, 1, 1250, M - 125, 1001, partial(1250)},
+        {1000, M, 1000, 7500, 0, 0, M, 1, 1071, M - 108, 1001, partial(1071)},
+        {1000, M, 1000, 2500, 0, 0, 125, 1, 1250, 0, 1001, partial(1250)},   // the cut quantity is paid for
+        {1000, M, 1000, 2500, 0, 0, 124, 1, 0, 124, 0, kNoFunds},
         // The quantity prints as 32 bits: 2^32 + 100 shows as 100.
         {1, MAX_AMOUNT, 1, 4294967396LL, 0, 0, M, 1, 4294967396LL, M - 429497, 2, filled(1, 100)},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(std::to_string(r.limit) + " x " + std::to_string(r.qty) + " funds " + std::to_string(r.funds));
-        headless.Clear();
+        SCOPED_TRACE(N(r.limit) + " x " + N(r.qty) + " funds " + N(r.funds));
         SetCompany(C, r.price, r.issued, 0, 0);
         companies[0].holdings[C] = r.held;
         companies[0].avgBuyPrice[C] = r.avg;
         companies[0].funds = r.funds;
         marketHalt = 2;   // after hours: the order runs, no market day draws
-        pendingOrders = PendingOrders{};
-        pendingOrders.afterHoursTrade = 1;
-        pendingOrders.limitBuyCompany = C;
-        pendingOrders.limitBuyQty = r.qty;
-        pendingOrders.limitBuyPrice = r.limit;
-        uint32_t start = r.residue < 0 ? GameRandState() : ArrangeDraws({Mod(2, r.residue)});
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start), r.residue < 0 ? 0 : 1);
+        pendingOrders = {0, 0, C, r.qty, r.limit, 0, 0, 1};
+        EXPECT_EQ(Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(2, r.residue)}), r.residue < 0 ? 0 : 1);
         EXPECT_EQ(companies[0].holdings[C], r.heldAfter);
         EXPECT_EQ(companies[0].funds, r.fundsAfter);
         EXPECT_EQ(companies[0].avgBuyPrice[C], r.avgAfter);
@@ -207,62 +172,47 @@ TEST_F(MarketTick, LimitBuyWindowPartialFillsAndFunds) {
 }
 
 TEST_F(MarketTick, MarketBuyAndSellFiguresAndTheirImpact) {
-    const Shows noFunds = {Box("資金不足", "購入資金が足りません")};
-    const Shows bought1000 = {Box(FILLED, "平均購入価格1000円で購入できました")};
-    const Shows sold1000 = {Box(FILLED, "平均売却価格1000円で売却できました")};
+    const Shows bought = {Box(FILLED, "平均購入価格1000円で購入できました")}, sold = {Box(FILLED, "平均売却価格1000円で売却できました")};
     const Shows bigBuy = {Box(FILLED, "平均購入価格1125円で購入できました"), Box(FILLED, "プレイヤの大量購入により株価が250円上昇しました")};
     const Shows bigSale = {Box(FILLED, "平均売却価格875円で売却できました"), Box(FILLED, "プレイヤの大量売却により株価が250円下落しました")};
-    struct Row {
-        const char* what;
-        bool sell;
-        int64_t issued, qty, held, funds;
-        int32_t avg;
-        int halt;      // 2: after hours, with the flag that fills at once
-        int residue;   // of the one-in-three roll
-        int64_t heldAfter, fundsAfter, qtyLeft;
-        int32_t avgAfter, impact;
-        Shows shown;
-    };
+    // halt 2: after hours, with the flag that fills at once; residue of the one-in-three roll.
+    struct Row { const char* what; bool sell; int64_t issued, qty, held, funds; int32_t avg; int halt, residue;
+                 int64_t heldAfter, fundsAfter, qtyLeft; int32_t avgAfter, impact; Shows shown; };
     const int64_t M = 1000000;
     const std::vector<Row> rows = {
         {"buy roll 1", false, 10 * M, 100, 0, M, 0, 0, 0, 0, M, 100, 0, 0, {}},
         {"buy roll 3", false, 10 * M, 100, 0, M, 0, 0, 2, 0, M, 100, 0, 0, {}},
-        {"buy roll 2", false, 10 * M, 100, 0, M, 0, 0, 1, 100, M - 10, 0, 1001, 0, bought1000},
+        {"buy roll 2", false, 10 * M, 100, 0, M, 0, 0, 1, 100, M - 10, 0, 1001, 0, bought},
         // A quarter of the issue: r = 2500000 * 1000 / 10^7 = 250 yen; cost
         // 25000 x (2250 / 20 = 112) / 10 = 280000; average 1125, plus 1.
         {"big buy", false, 10 * M, 2500000, 0, M, 0, 0, 1, 2500000, M - 280000, 0, 1126, 250, bigBuy},
         {"funds equal to the cost", false, 10 * M, 2500000, 0, 280000, 0, 0, 1, 2500000, 0, 0, 1126, 250, bigBuy},
-        {"one short drops the order", false, 10 * M, 2500000, 0, 279999, 0, 0, 1, 0, 279999, 0, 0, 0, noFunds},
+        {"one short drops the order", false, 10 * M, 2500000, 0, 279999, 0, 0, 1, 0, 279999, 0, 0, 0, kNoFunds},
         // 123 x (2000 / 20) / 10 = 1230, less than 12345 x 1000 / 10000.
-        {"small buy", false, 100 * M, 12345, 0, M, 0, 0, 1, 12345, M - 1230, 0, 1001, 0, bought1000},
+        {"small buy", false, 100 * M, 12345, 0, M, 0, 0, 1, 12345, M - 1230, 0, 1001, 0, bought},
         // 900 * 10^6 / 3.5 10^6 + 1 + 1125 * 2.5 10^6 / 3.5 10^6 = 1061.7; the rise waits for the next day.
         {"buy after hours", false, 10 * M, 2500000, M, M, 900, 2, 0, 3500000, M - 280000, 0, 1061, 250, bigBuy},
         {"sell roll 1", true, 10 * M, 100, 1000, M, 0, 0, 0, 1000, M, 100, 0, 0, {}},
         {"sell roll 3", true, 10 * M, 100, 1000, M, 0, 0, 2, 1000, M, 100, 0, 0, {}},
-        {"sell roll 2", true, 10 * M, 100, 1000, M, 0, 0, 1, 900, M + 10, 0, 0, 0, sold1000},
+        {"sell roll 2", true, 10 * M, 100, 1000, M, 0, 0, 1, 900, M + 10, 0, 0, 0, sold},
         // 25000 x (1750 / 20 = 87) / 10 = 217500; the average stays.
         {"big sale", true, 10 * M, 2500000, 3 * M, 1000, 900, 0, 1, 500000, 1000 + 217500, 0, 900, 250, bigSale},
-        {"small sale after hours", true, 100 * M, 12345, 12345, 0, 0, 2, 2, 0, 1230, 0, 0, 0, sold1000},
+        {"small sale after hours", true, 100 * M, 12345, 12345, 0, 0, 2, 2, 0, 1230, 0, 0, 0, sold},
         // Shares gone since the order (refounded, merged) are not sold.
-        {"sells only what is held", true, 100 * M, 12345, 5000, 0, 0, 2, 2, 0, 500, 0, 0, 0, sold1000},
+        {"sells only what is held", true, 100 * M, 12345, 5000, 0, 0, 2, 2, 0, 500, 0, 0, 0, sold},
         {"nothing held any more", true, 100 * M, 12345, 0, 0, 0, 2, 2, 0, 0, 0, 0, 0, {}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        headless.Clear();
         SetCompany(C, 1000, r.issued, r.issued * 4 / 10, r.issued * 3 / 10);
         companies[0].holdings[C] = r.held;
         companies[0].avgBuyPrice[C] = r.avg;
         companies[0].funds = r.funds;
         marketHalt = r.halt;
-        pendingOrders = PendingOrders{};
-        pendingOrders.afterHoursTrade = r.halt == 2;
+        pendingOrders = r.sell ? PendingOrders{0, 0, 0, 0, 0, C, r.qty, r.halt == 2} : PendingOrders{C, r.qty, 0, 0, 0, 0, 0, r.halt == 2};
         buyImpactCompany = sellImpactCompany = 0;
-        (r.sell ? pendingOrders.sellCompany : pendingOrders.marketBuyCompany) = C;
-        (r.sell ? pendingOrders.sellQty : pendingOrders.marketBuyQty) = r.qty;
         const int32_t history = historyIndex;
-        uint32_t start = ArrangeDraws({Mod(3, r.residue)});
-        RunMarketTick(WIN_BOARD);
+        const int draws = Tick({Mod(3, r.residue)});
         EXPECT_EQ(companies[0].holdings[C], r.heldAfter);
         EXPECT_EQ(companies[0].funds, r.fundsAfter);
         EXPECT_EQ(companies[0].avgBuyPrice[C], r.avgAfter);
@@ -271,22 +221,18 @@ TEST_F(MarketTick, MarketBuyAndSellFiguresAndTheirImpact) {
         EXPECT_EQ(FillSounds(), r.heldAfter != r.held ? 1 : 0);
         EXPECT_EQ(r.sell ? sellImpactCompany : buyImpactCompany, r.heldAfter != r.held ? C : 0);
         if (r.halt != 0) {
-            EXPECT_EQ(DrawsSince(start), 1);
+            EXPECT_EQ(draws, 1);
             EXPECT_EQ(historyIndex, history);
             EXPECT_EQ(pendingOrders.afterHoursTrade, 0);
             EXPECT_EQ(r.sell ? sellImpactDelta : buyImpactDelta, r.impact);
             EXPECT_EQ(companies[C].sharePrice, 1000);
             marketHalt = 0;
-            RunMarketTick(WIN_BOARD);   // the next market day applies the impact
+            Tick({});   // the next market day applies the impact
         }
-        EXPECT_EQ(historyIndex, (history + 1) % HISTORY_SIZE);   // one market day either way
-        if (r.impact > 0) {
-            const int32_t move = r.sell ? -r.impact : r.impact;
-            EXPECT_EQ(companies[C].priceDelta, move);
-            EXPECT_EQ(companies[C].sharePrice, 1000 + move);
-        }
-        EXPECT_EQ(buyImpactDelta, 0);
-        EXPECT_EQ(sellImpactDelta, 0);
+        EXPECT_EQ(historyIndex, (history + 1) % HISTORY_SIZE);
+        const int32_t move = r.sell ? -r.impact : r.impact;
+        EXPECT_TRUE(r.impact == 0 || (companies[C].priceDelta == move && companies[C].sharePrice == 1000 + move));
+        EXPECT_EQ(buyImpactDelta + sellImpactDelta, 0);
     }
 }
 
@@ -301,8 +247,7 @@ TEST_F(MarketTick, OneTickRunsItsStepsInOrder) {
     companies[0].holdings[8] = 10000;
     pendingOrders = {6, 100, C, 100, 1000, 8, 10000, 0};
     const int32_t history = historyIndex;
-    ArrangeDraws({Mod(10, 0), Mod(8, 0), Mod(5, 2), Mod(2, 1), Mod(3, 1), Mod(3, 1)});
-    RunMarketTick(WIN_BOARD);
+    Tick({Mod(10, 0), Mod(8, 0), Mod(5, 2), Mod(2, 1), Mod(3, 1), Mod(3, 1)});
     EXPECT_EQ(Shown(), (Shows{Box("研究", "研究の成果により,会社の利益が100万円増加しました.."),
                               Box("ＴＯＢ", "600円で153000株買い付けました."), Box(FILLED, "購入価格1000円で100株購入できました"),
                               Box(FILLED, "平均購入価格2000円で購入できました"), Box(FILLED, "平均売却価格3000円で売却できました")}));
@@ -312,61 +257,44 @@ TEST_F(MarketTick, OneTickRunsItsStepsInOrder) {
 }
 
 TEST_F(MarketTick, HaltedMarketRunsOrdersOnlyAfterHoursOneFlagAtATime) {
+    // Without the flag a halted tick draws nothing and runs no day. Each flag
+    // lets one order step run: the limit buy takes it, then the market buy
+    // (at once, whatever its roll); the sale waits for the running market.
     pendingOrders = {C, 200, C, 100, 1000, C, 300, 0};
-    const int32_t history = historyIndex;
-    for (int halt : {1, 2}) {
-        SCOPED_TRACE(halt);
-        headless.Clear();
-        marketHalt = halt;
-        const int32_t price = companies[9].sharePrice;
-        uint32_t start = GameRandState();
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start), 0);
-        EXPECT_EQ(historyIndex, history);
-        EXPECT_EQ(companies[9].sharePrice, price);
-        EXPECT_TRUE(Shown().empty());
-        EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_BOARD});
-    }
-    // Each after-hours flag lets one order step run: the limit buy takes it,
-    // then the market buy; the sale waits until the market runs again.
-    struct Step { int halt; std::vector<DrawTest> draws; int64_t limitLeft, buyLeft, sellLeft, held; };
-    const Step steps[] = {{2, {Mod(2, 1)}, 0, 200, 300, 100}, {2, {Mod(3, 2)}, 0, 0, 300, 300}, {0, {Mod(3, 1)}, 0, 0, 0, 0}};
+    struct Step { int halt, flag; std::vector<DrawTest> draws; int64_t limitLeft, buyLeft, sellLeft, held; };
+    const Step steps[] = {{1, 0, {}, 100, 200, 300, 0}, {2, 0, {}, 100, 200, 300, 0}, {2, 1, {Mod(2, 1)}, 0, 200, 300, 100},
+                          {2, 1, {Mod(3, 2)}, 0, 0, 300, 300}, {0, 0, {Mod(3, 1)}, 0, 0, 0, 0}};
     for (const Step& s : steps) {
+        SCOPED_TRACE(s.held);
         marketHalt = s.halt;
-        pendingOrders.afterHoursTrade = s.halt != 0;
-        uint32_t start = ArrangeDraws(s.draws);
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start) == 1, s.halt != 0);
+        pendingOrders.afterHoursTrade = s.flag;
+        const int32_t history = historyIndex, price = companies[9].sharePrice;
+        const int draws = Tick(s.draws);
+        EXPECT_EQ(draws, s.halt ? static_cast<int>(s.draws.size()) : draws);
+        EXPECT_EQ(historyIndex == history, s.halt != 0);
+        EXPECT_TRUE(s.halt == 0 || companies[9].sharePrice == price);
         EXPECT_EQ(pendingOrders.limitBuyQty, s.limitLeft);
         EXPECT_EQ(pendingOrders.marketBuyQty, s.buyLeft);
         EXPECT_EQ(pendingOrders.sellQty, s.sellLeft);
         EXPECT_EQ(pendingOrders.afterHoursTrade, 0);
         EXPECT_EQ(companies[0].holdings[C], s.held);
+        EXPECT_EQ(Shown().size(), s.draws.size());
+        EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_BOARD});
     }
-    EXPECT_EQ(historyIndex, history + 1);
-
     // On a running market the flag is spent by the first market order: the
     // buy fills at once, the sale then needs its own roll.
     companies[0].holdings[C] = 1000;
     pendingOrders = {C, 100, 0, 0, 0, C, 200, 1};
-    ArrangeDraws({Mod(3, 0), Mod(3, 0)});
-    RunMarketTick(WIN_BOARD);
+    Tick({Mod(3, 0), Mod(3, 0)});
     EXPECT_EQ(pendingOrders.marketBuyQty, 0);
     EXPECT_EQ(pendingOrders.sellQty, 200);
     EXPECT_EQ(companies[0].holdings[C], 1100);
 }
 
 TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
-    struct Row {
-        const char* what;
-        int64_t issued, ceo, player, funds;
-        int hostile;
-        bool bid;
-        std::vector<DrawTest> draws;
-        int nDraws;
-        int64_t issuedAfter, ceoAfter, fundsAfter;
-        const char* text;   // after the target's name
-    };
+    // The bid is priced below the market: its step draws once and buys nothing.
+    struct Row { const char* what; int64_t issued, ceo, player, funds; int hostile; bool bid; std::vector<DrawTest> draws;
+                 int nDraws; int64_t issuedAfter, ceoAfter, fundsAfter; const char* text; };
     const std::vector<Row> rows = {
         // More than half the CEO's stake but less than it: issued / 4 new, paid 25 x 500.
         {"issue", 1000000, 400000, 300000, 10000, 1, true, {Any(), Mod(5, 1), Mod(5, 2)}, 3, 1250000, 400000, 22500, "が新たに250000株を発行しました"},
@@ -388,21 +316,17 @@ TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
     const std::string name = companies[T].name;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        headless.Clear();
         SetCompany(T, 500, r.issued, r.ceo, 0);
         companies[T].funds = r.funds;
         companies[0].holdings[T] = r.player;
         tobTarget = r.bid ? T : 0;
-        tobPrice = 100;   // below the market: the bid's step draws once and buys nothing
+        tobPrice = 100;
         tobHostile = r.hostile;
-        uint32_t start = ArrangeDraws(r.draws);
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start), r.nDraws);
+        EXPECT_EQ(Tick(r.draws), r.nDraws);
         EXPECT_EQ(companies[T].issuedShares, r.issuedAfter);
         EXPECT_EQ(companies[T].holdings[T], r.ceoAfter);
         EXPECT_EQ(companies[T].funds, r.fundsAfter);
         EXPECT_EQ(companies[0].holdings[T], r.player);
-        EXPECT_EQ(companies[T].floatingShares, 0);
         EXPECT_EQ(Shown(), (r.text ? Shows{{Sjis("敵対"), name + Sjis(r.text)}} : Shows{}));
     }
 }
@@ -412,25 +336,23 @@ TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
     pendingOrders.marketBuyCompany = C;
     pendingOrders.marketBuyQty = 100;
     const int32_t history = historyIndex;
-    // The row bounds are strict: x in 11..159, row i in 12i+11..12i+19.
+    // The bounds are strict: x in 11..159, row i in 12i+11..12i+19.
     struct Click { int x, y; bool hit; int selected; };
     const Click clicks[] = {{10, 75, false, 3}, {160, 75, false, 3}, {11, 70, false, 3}, {11, 80, false, 3},
                             {11, 10, false, 3}, {11, 380, false, 3}, {200, 75, false, 3}, {11, 71, true, 5},
                             {159, 79, true, 5}, {11, 11, true, 0}, {100, 12 * 29 + 19, true, 29}};
     for (const Click& k : clicks) {
-        SCOPED_TRACE(k.x * 1000 + k.y);
+        SCOPED_TRACE(N(k.x) + "," + N(k.y));
         headless.Clear();
         uint32_t start = GameRandState();
         OnBoardClick(k.x, k.y);
         EXPECT_EQ(selectedCompany, k.selected);
-        // Halted: no order and no market day, so no draw at all.
-        EXPECT_EQ(DrawsSince(start), 0);
+        EXPECT_EQ(DrawsSince(start), 0);   // halted: no order and no market day
         EXPECT_EQ(marketHalt, 0);
         EXPECT_EQ(headless.sounds, k.hit ? std::vector<std::string>{"cho.wav"} : std::vector<std::string>{});
         EXPECT_EQ(headless.paints, k.hit ? std::vector<WindowId>{WIN_BOARD} : std::vector<WindowId>{});
     }
     EXPECT_EQ(pendingOrders.marketBuyQty, 100);
-
     // With the after-hours flag the click fills the market buy at once; the
     // research and the bid are settled on a click as well.
     headless.Clear();
@@ -442,7 +364,6 @@ TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
     ArrangeDraws({Mod(10, 1), Mod(8, 0), Mod(5, 2), Mod(3, 0)});
     OnBoardClick(50, 12 * 8 + 15);
     EXPECT_EQ(selectedCompany, 8);
-    EXPECT_EQ(pendingOrders.marketBuyQty, 0);
     EXPECT_EQ(companies[0].holdings[C], 100);
     EXPECT_EQ(companies[0].holdings[T], 153000);
     EXPECT_EQ(researchUnderway, 0);
