@@ -14,6 +14,7 @@ std::pair<std::string, std::string> Box(const char* caption, const std::string& 
 const char* const FILLED = "約定";
 const Shows kNoFunds = {Box("資金不足", "購入資金が足りません")};
 std::string N(long long v) { return std::to_string(v); }
+using V = std::vector<int64_t>;
 }  // namespace
 
 class MarketTick : public WorldTest {
@@ -35,6 +36,13 @@ protected:
         companies[i].floatingShares = floating;
         companies[i].trendState = 1;
     }
+    // The player's stake in company c, its average price and the player's funds.
+    static void SetPlayer(int c, int64_t held, int32_t avg, int64_t funds) {
+        companies[0].holdings[c] = held;
+        companies[0].avgBuyPrice[c] = avg;
+        companies[0].funds = funds;
+    }
+    static V Player(int c) { return {companies[0].holdings[c], companies[0].funds, companies[0].avgBuyPrice[c]}; }
     // One tick on these draws, with a fresh record; returns the draws it made.
     int Tick(const std::vector<DrawTest>& draws) {
         headless.Clear();
@@ -70,8 +78,7 @@ TEST_F(MarketTick, ResearchEndsOnlyOnRollsOneAndTwo) {
         researchCost[std::max(r.underway - 1, 0)] = r.cost;
         companies[0].profit = r.profit;
         EXPECT_EQ(Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(10, r.residue)}), r.residue < 0 ? 0 : 1);
-        EXPECT_EQ(companies[0].profit, r.profitAfter);
-        EXPECT_EQ(researchUnderway, r.underwayAfter);
+        EXPECT_EQ(V({companies[0].profit, researchUnderway}), V({r.profitAfter, r.underwayAfter}));
         EXPECT_EQ(Shown(), r.shown);
     }
 }
@@ -103,23 +110,17 @@ TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloatThenFromIt) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         SetCompany(T, 500, 300000 + r.floating + r.stake + r.outside, 300000, r.floating);
-        companies[0].holdings[T] = r.stake;
-        companies[0].avgBuyPrice[T] = r.avg;
-        companies[0].funds = r.funds;
+        SetPlayer(T, r.stake, r.avg, r.funds);
         tobTarget = T;
         tobPrice = r.price;
         tobHostile = r.hostile;
         marketHalt = r.halt;
         const int draws = Tick(r.draws);
-        EXPECT_EQ(draws, r.nDraws < 0 ? draws : r.nDraws);
-        EXPECT_EQ(companies[0].holdings[T], r.heldAfter);
-        EXPECT_EQ(companies[0].funds, r.fundsAfter);
-        EXPECT_EQ(companies[T].floatingShares, r.floatAfter < 0 ? companies[T].floatingShares : r.floatAfter);
-        EXPECT_EQ(companies[0].avgBuyPrice[T], r.avgAfter);
-        EXPECT_EQ(tobTarget, r.running ? T : 0);
-        EXPECT_EQ(tobHostile, r.running ? r.hostile : 0);
+        EXPECT_EQ(Player(T), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
+        EXPECT_EQ(V({draws, companies[T].floatingShares, tobTarget, tobHostile, FillSounds()}),
+                  V({r.nDraws < 0 ? draws : r.nDraws, r.floatAfter < 0 ? companies[T].floatingShares : r.floatAfter, r.running ? T : 0,
+                     r.running ? r.hostile : 0, r.heldAfter != r.stake}));
         EXPECT_EQ(Shown(), r.shown);
-        EXPECT_EQ(FillSounds(), r.heldAfter != r.stake ? 1 : 0);
     }
 }
 
@@ -154,20 +155,15 @@ TEST_F(MarketTick, LimitBuyWindowPartialFillsAndFunds) {
     for (const Row& r : rows) {
         SCOPED_TRACE(N(r.limit) + " x " + N(r.qty) + " funds " + N(r.funds));
         SetCompany(C, r.price, r.issued, 0, 0);
-        companies[0].holdings[C] = r.held;
-        companies[0].avgBuyPrice[C] = r.avg;
-        companies[0].funds = r.funds;
+        SetPlayer(C, r.held, r.avg, r.funds);
         marketHalt = 2;   // after hours: the order runs, no market day draws
         pendingOrders = {0, 0, C, r.qty, r.limit, 0, 0, 1};
-        EXPECT_EQ(Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(2, r.residue)}), r.residue < 0 ? 0 : 1);
-        EXPECT_EQ(companies[0].holdings[C], r.heldAfter);
-        EXPECT_EQ(companies[0].funds, r.fundsAfter);
-        EXPECT_EQ(companies[0].avgBuyPrice[C], r.avgAfter);
-        EXPECT_EQ(pendingOrders.limitBuyQty, r.shown.empty() ? r.qty : 0);
-        EXPECT_EQ(pendingOrders.afterHoursTrade, r.shown.empty() ? 1 : 0);
-        EXPECT_EQ(buyImpactDelta, 0);   // a limit buy moves no price
+        const int draws = Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(2, r.residue)});
+        EXPECT_EQ(Player(C), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
+        // A limit buy moves no price.
+        EXPECT_EQ(V({draws, pendingOrders.limitBuyQty, pendingOrders.afterHoursTrade, buyImpactDelta, FillSounds()}),
+                  V({r.residue >= 0, r.shown.empty() ? r.qty : 0, r.shown.empty(), 0, r.heldAfter != r.held}));
         EXPECT_EQ(Shown(), r.shown);
-        EXPECT_EQ(FillSounds(), r.heldAfter != r.held ? 1 : 0);
     }
 }
 
@@ -205,27 +201,20 @@ TEST_F(MarketTick, MarketBuyAndSellFiguresAndTheirImpact) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         SetCompany(C, 1000, r.issued, r.issued * 4 / 10, r.issued * 3 / 10);
-        companies[0].holdings[C] = r.held;
-        companies[0].avgBuyPrice[C] = r.avg;
-        companies[0].funds = r.funds;
+        SetPlayer(C, r.held, r.avg, r.funds);
         marketHalt = r.halt;
         pendingOrders = r.sell ? PendingOrders{0, 0, 0, 0, 0, C, r.qty, r.halt == 2} : PendingOrders{C, r.qty, 0, 0, 0, 0, 0, r.halt == 2};
         buyImpactCompany = sellImpactCompany = 0;
         const int32_t history = historyIndex;
         const int draws = Tick({Mod(3, r.residue)});
-        EXPECT_EQ(companies[0].holdings[C], r.heldAfter);
-        EXPECT_EQ(companies[0].funds, r.fundsAfter);
-        EXPECT_EQ(companies[0].avgBuyPrice[C], r.avgAfter);
-        EXPECT_EQ(r.sell ? pendingOrders.sellQty : pendingOrders.marketBuyQty, r.qtyLeft);
+        const bool filled = r.heldAfter != r.held;
+        EXPECT_EQ(Player(C), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
+        EXPECT_EQ(V({r.sell ? pendingOrders.sellQty : pendingOrders.marketBuyQty, FillSounds(), r.sell ? sellImpactCompany : buyImpactCompany}),
+                  V({r.qtyLeft, filled, filled ? C : 0}));
         EXPECT_EQ(Shown(), r.shown);
-        EXPECT_EQ(FillSounds(), r.heldAfter != r.held ? 1 : 0);
-        EXPECT_EQ(r.sell ? sellImpactCompany : buyImpactCompany, r.heldAfter != r.held ? C : 0);
         if (r.halt != 0) {
-            EXPECT_EQ(draws, 1);
-            EXPECT_EQ(historyIndex, history);
-            EXPECT_EQ(pendingOrders.afterHoursTrade, 0);
-            EXPECT_EQ(r.sell ? sellImpactDelta : buyImpactDelta, r.impact);
-            EXPECT_EQ(companies[C].sharePrice, 1000);
+            EXPECT_EQ(V({draws, historyIndex, pendingOrders.afterHoursTrade, r.sell ? sellImpactDelta : buyImpactDelta, companies[C].sharePrice}),
+                      V({1, history, 0, r.impact, 1000}));
             marketHalt = 0;
             Tick({});   // the next market day applies the impact
         }
@@ -273,11 +262,8 @@ TEST_F(MarketTick, HaltedMarketRunsOrdersOnlyAfterHoursOneFlagAtATime) {
         EXPECT_EQ(draws, s.halt ? static_cast<int>(s.draws.size()) : draws);
         EXPECT_EQ(historyIndex == history, s.halt != 0);
         EXPECT_TRUE(s.halt == 0 || companies[9].sharePrice == price);
-        EXPECT_EQ(pendingOrders.limitBuyQty, s.limitLeft);
-        EXPECT_EQ(pendingOrders.marketBuyQty, s.buyLeft);
-        EXPECT_EQ(pendingOrders.sellQty, s.sellLeft);
-        EXPECT_EQ(pendingOrders.afterHoursTrade, 0);
-        EXPECT_EQ(companies[0].holdings[C], s.held);
+        EXPECT_EQ(V({pendingOrders.limitBuyQty, pendingOrders.marketBuyQty, pendingOrders.sellQty, pendingOrders.afterHoursTrade, companies[0].holdings[C]}),
+                  V({s.limitLeft, s.buyLeft, s.sellLeft, 0, s.held}));
         EXPECT_EQ(Shown().size(), s.draws.size());
         EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_BOARD});
     }
@@ -286,9 +272,7 @@ TEST_F(MarketTick, HaltedMarketRunsOrdersOnlyAfterHoursOneFlagAtATime) {
     companies[0].holdings[C] = 1000;
     pendingOrders = {C, 100, 0, 0, 0, C, 200, 1};
     Tick({Mod(3, 0), Mod(3, 0)});
-    EXPECT_EQ(pendingOrders.marketBuyQty, 0);
-    EXPECT_EQ(pendingOrders.sellQty, 200);
-    EXPECT_EQ(companies[0].holdings[C], 1100);
+    EXPECT_EQ(V({pendingOrders.marketBuyQty, pendingOrders.sellQty, companies[0].holdings[C]}), V({0, 200, 1100}));
 }
 
 TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
@@ -322,19 +306,16 @@ TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
         tobTarget = r.bid ? T : 0;
         tobPrice = 100;
         tobHostile = r.hostile;
-        EXPECT_EQ(Tick(r.draws), r.nDraws);
-        EXPECT_EQ(companies[T].issuedShares, r.issuedAfter);
-        EXPECT_EQ(companies[T].holdings[T], r.ceoAfter);
-        EXPECT_EQ(companies[T].funds, r.fundsAfter);
-        EXPECT_EQ(companies[0].holdings[T], r.player);
+        const int draws = Tick(r.draws);
+        EXPECT_EQ(V({draws, companies[T].issuedShares, companies[T].holdings[T], companies[T].funds, companies[0].holdings[T]}),
+                  V({r.nDraws, r.issuedAfter, r.ceoAfter, r.fundsAfter, r.player}));
         EXPECT_EQ(Shown(), (r.text ? Shows{{Sjis("敵対"), name + Sjis(r.text)}} : Shows{}));
     }
 }
 
 TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
     selectedCompany = 3;
-    pendingOrders.marketBuyCompany = C;
-    pendingOrders.marketBuyQty = 100;
+    pendingOrders = {C, 100, 0, 0, 0, 0, 0, 0};
     const int32_t history = historyIndex;
     // The bounds are strict: x in 11..159, row i in 12i+11..12i+19.
     struct Click { int x, y; bool hit; int selected; };
@@ -346,9 +327,8 @@ TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
         headless.Clear();
         uint32_t start = GameRandState();
         OnBoardClick(k.x, k.y);
-        EXPECT_EQ(selectedCompany, k.selected);
-        EXPECT_EQ(DrawsSince(start), 0);   // halted: no order and no market day
-        EXPECT_EQ(marketHalt, 0);
+        // Halted: no order and no market day, so no draw.
+        EXPECT_EQ(V({selectedCompany, DrawsSince(start), marketHalt}), V({k.selected, 0, 0}));
         EXPECT_EQ(headless.sounds, k.hit ? std::vector<std::string>{"cho.wav"} : std::vector<std::string>{});
         EXPECT_EQ(headless.paints, k.hit ? std::vector<WindowId>{WIN_BOARD} : std::vector<WindowId>{});
     }
@@ -363,13 +343,9 @@ TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
     tobPrice = 600;
     ArrangeDraws({Mod(10, 1), Mod(8, 0), Mod(5, 2), Mod(3, 0)});
     OnBoardClick(50, 12 * 8 + 15);
-    EXPECT_EQ(selectedCompany, 8);
-    EXPECT_EQ(companies[0].holdings[C], 100);
-    EXPECT_EQ(companies[0].holdings[T], 153000);
-    EXPECT_EQ(researchUnderway, 0);
+    EXPECT_EQ(V({selectedCompany, companies[0].holdings[C], companies[0].holdings[T], researchUnderway, historyIndex, marketHalt}),
+              V({8, 100, 153000, 0, history, 0}));
     EXPECT_EQ(Shown(), (Shows{Box("失敗", "研究は失敗に終わりました."), Box("ＴＯＢ", "600円で153000株買い付けました."),
                               Box(FILLED, "平均購入価格1000円で購入できました")}));
     EXPECT_EQ(headless.sounds, (std::vector<std::string>{"cho.wav", "yakutei.wav", "yakutei.wav"}));
-    EXPECT_EQ(historyIndex, history);
-    EXPECT_EQ(marketHalt, 0);
 }
