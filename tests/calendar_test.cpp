@@ -8,6 +8,8 @@
 #include "tests/test_support.h"
 #include "world/game_texts.h"
 
+using V = std::vector<int64_t>;
+
 class Calendar : public WorldTest {
 protected:
     void SetUp() override {
@@ -19,11 +21,7 @@ protected:
         monthsToTrial = 0;
         SetDate(2007, 5, 10);   // away from the settlement day
     }
-    static void SetDate(int y, int m, int d) {
-        gameYear = y;
-        gameMonth = m;
-        gameDay = d;
-    }
+    static void SetDate(int y, int m, int d) { gameYear = y; gameMonth = m; gameDay = d; }
     // One tick with a fresh record.
     void Tick() {
         headless.Clear();
@@ -53,64 +51,37 @@ TEST_F(Calendar, MonthsEndWhenTheDayReachesTheirLength) {
         SetDate(r.y, r.m, r.d);
         agmEffect = 1;
         Tick();
-        EXPECT_EQ(gameYear * 10000 + gameMonth * 100 + gameDay, r.y2 * 10000 + r.m2 * 100 + r.d2);
-        EXPECT_EQ(agmEffect, r.m2 == r.m ? 1 : 0);
+        EXPECT_EQ(V({gameYear, gameMonth, gameDay, agmEffect}), V({r.y2, r.m2, r.d2, r.m2 == r.m}));
         EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_CALENDAR});
     }
 }
 
 TEST_F(Calendar, MonthlySettlementOnTheFirst) {
     ListedCompany& p = companies[0];
-    lenderInterestRate[0] = 5;
-    lenderInterestRate[1] = 3;
-    lenderInterestRate[2] = 1;
-    p.funds = 10000;
-    p.debt = 1000;
-    p.loans[0] = 2000;
-    p.loans[1] = 3000;
-    p.loans[2] = 9950;
-    p.profit = -5000;
+    lenderInterestRate[0] = 5; lenderInterestRate[1] = 3; lenderInterestRate[2] = 1;
+    p.funds = 10000; p.debt = 1000; p.loans[0] = 2000; p.loans[1] = 3000; p.loans[2] = 9950; p.profit = -5000;
     // Dividends: 800 x (123456 / 1000) x 3 / 1000 = 295; fewer than 1000
     // shares earn nothing, and only positive holdings are paid.
-    p.holdings[3] = 123456;
-    companies[3].sharePrice = 800;
-    companies[3].dividendYield = 3;
-    p.holdings[4] = 999;
-    companies[4].sharePrice = 5000;
-    companies[4].dividendYield = 9;
-    p.holdings[6] = -5000;
-    companies[6].sharePrice = 600;
-    companies[6].dividendYield = 2;
-    arrestState = 1;
-    lawyerFee = 70;
-    monthsToTrial = 3;
-    agmEffect = 1;
-    companies[9].profit = 12345;
-    companies[10].profit = -999;
-    companies[11].profit = -50;   // 50 / 100 is 0
+    const int64_t held[][4] = {{3, 123456, 800, 3}, {4, 999, 5000, 9}, {6, -5000, 600, 2}};   // company, held, price, yield
+    for (const auto& h : held) {
+        p.holdings[h[0]] = h[1];
+        companies[h[0]].sharePrice = static_cast<int32_t>(h[2]);
+        companies[h[0]].dividendYield = static_cast<int32_t>(h[3]);
+    }
+    arrestState = 1; lawyerFee = 70; monthsToTrial = 3; agmEffect = 1;
+    companies[9].profit = 12345; companies[10].profit = -999; companies[11].profit = -50;   // 50 / 100 is 0
     const ListedCompany c9 = companies[9], c10 = companies[10], c11 = companies[11];
     SetDate(2007, 6, 2);   // not on another day
     Tick();
-    EXPECT_EQ(p.funds, 10000);
-    EXPECT_EQ(monthsToTrial, 3);
-    EXPECT_EQ(agmEffect, 1);
+    EXPECT_EQ(V({p.funds, p.debt, monthsToTrial, agmEffect}), V({10000, 1000, 3, 1}));
     SetDate(2007, 6, 1);
     Tick();
-    EXPECT_EQ(monthsToTrial, 2);
-    EXPECT_EQ(agmEffect, 0);
     // The fee is borrowed first, so the automatic lender charges interest on
     // it: (9950 + 70) x 1 / 100 = 100; then the loss of 5000 adds 50.
-    EXPECT_EQ(p.loans[0], 2000 + 100);
-    EXPECT_EQ(p.loans[1], 3000 + 90);
-    EXPECT_EQ(p.loans[2], 9950 + 70 + 100 + 50);
-    EXPECT_EQ(p.debt, 1000 + 70 + 100 + 90 + 100 + 50);
-    EXPECT_EQ(p.funds, 10000 + 295);
-    EXPECT_EQ(companies[9].funds, c9.funds + 123);
-    EXPECT_EQ(companies[10].debt, c10.debt + 9);
-    EXPECT_EQ(companies[10].loans[2], c10.loans[2] + 9);
-    EXPECT_EQ(companies[11].debt, c11.debt);
-    EXPECT_EQ(companies[11].funds, c11.funds);
-
+    EXPECT_EQ(V({p.loans[0], p.loans[1], p.loans[2], p.debt, p.funds, monthsToTrial, agmEffect}),
+              V({2000 + 100, 3000 + 90, 9950 + 70 + 100 + 50, 1000 + 70 + 100 + 90 + 100 + 50, 10000 + 295, 2, 0}));
+    EXPECT_EQ(V({companies[9].funds, companies[10].debt, companies[10].loans[2], companies[11].debt, companies[11].funds}),
+              V({c9.funds + 123, c10.debt + 9, c10.loans[2] + 9, c11.debt, c11.funds}));
     // {profit, day, funds after, debt and automatic loan after}: no fee
     // without an arrest, no trial countdown below 0; the settlement runs on
     // the tick after the date first shows the 1st.
@@ -122,10 +93,7 @@ TEST_F(Calendar, MonthlySettlementOnTheFirst) {
         p.profit = r.profit;
         SetDate(2007, 9, r.day);
         Tick();
-        EXPECT_EQ(p.funds, r.funds);
-        EXPECT_EQ(p.debt, r.debt);
-        EXPECT_EQ(p.loans[2], r.debt);
-        EXPECT_EQ(monthsToTrial, 0);
+        EXPECT_EQ(V({p.funds, p.debt, p.loans[2], monthsToTrial}), V({r.funds, r.debt, r.debt, 0}));
     }
     EXPECT_EQ(gameDay, 1);
     Tick();
@@ -147,26 +115,19 @@ TEST_F(Calendar, StakeWarningsOnceEachAndDismissal) {
         {99, 0, 0, -1, 0, 0, {}},                  // under 100 shares no stake is computed
         {1000000, 10000, 2, -1, 0, 2, {}}, {1000000, 9999, 2, 32767, 1, 2, {}}, {1000000, 9999, 2, 1, 1, 2, {fired}},
     };
-    p.debt = 600;
-    p.holdings[4] = 777;
+    p.debt = 600; p.holdings[4] = 777;
     for (const Step& s : steps) {
         SCOPED_TRACE(std::to_string(s.holding) + " of " + std::to_string(s.issued));
-        p.issuedShares = s.issued;
-        p.holdings[0] = s.holding;
-        stakeWarningLevel = s.level;
+        p.issuedShares = s.issued; p.holdings[0] = s.holding; stakeWarningLevel = s.level;
         const uint32_t start = s.draw < 0 ? GameRandState() : ArrangeDraws({Mod(100000, s.draw)});
         Tick();
-        EXPECT_EQ(DrawsSince(start), s.nDraws);
-        EXPECT_EQ(stakeWarningLevel, s.levelAfter);
+        EXPECT_EQ(V({DrawsSince(start), stakeWarningLevel, p.bankrupt}), V({s.nDraws, s.levelAfter, s.shown == std::vector<std::string>{fired}}));
         EXPECT_EQ(Texts(), s.shown);
-        EXPECT_EQ(p.bankrupt, s.shown.size() == 1 && s.shown[0] == fired);
     }
     // Dismissed: the company is wiped but keeps its debt and other stakes;
     // from then on neither warnings nor dismissal draws.
     EXPECT_EQ(std::string(p.name), Sjis("---破産---"));
-    EXPECT_EQ(p.funds + p.issuedShares + p.floatingShares + p.profit + p.property + p.sharePrice, 0);   // each wiped
-    EXPECT_EQ(p.debt, 600);
-    EXPECT_EQ(p.holdings[4], 777);
+    EXPECT_EQ(V({p.funds, p.issuedShares, p.floatingShares, p.profit, p.property, p.sharePrice, p.debt, p.holdings[4]}), V({0, 0, 0, 0, 0, 0, 600, 777}));
     stakeWarningLevel = 0;
     const uint32_t start = GameRandState();
     Tick();
@@ -182,32 +143,23 @@ TEST_F(Calendar, PropertyCapAndPoliceCountdown) {
                         {999999999, 1, 1, 10, 999999999, 0, 0, 10}, {5, 1, 0, 10, 5, 0, 0, 11}, {5, 2, 0, 11, 5, 1, 0, 12}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.property);
-        companies[0].property = r.property;
-        illegalityFactor = r.illegal;
-        policeConnection = r.police;
-        prosecutionChance = r.chance;
+        companies[0].property = r.property; illegalityFactor = r.illegal; policeConnection = r.police; prosecutionChance = r.chance;
         Tick();
-        EXPECT_EQ(companies[0].property, r.propertyAfter);
-        EXPECT_EQ(illegalityFactor, r.illegalAfter);
-        EXPECT_EQ(policeConnection, r.policeAfter);
-        EXPECT_EQ(prosecutionChance, r.chanceAfter);
-        EXPECT_TRUE(headless.messages.empty());
+        EXPECT_EQ(V({companies[0].property, illegalityFactor, policeConnection, prosecutionChance, static_cast<int64_t>(headless.messages.size())}),
+                  V({r.propertyAfter, r.illegalAfter, r.policeAfter, r.chanceAfter, 0}));
     }
 }
 
 TEST_F(Calendar, NetAssetsCountOtherCompaniesShares) {
     ListedCompany& p = companies[0];
-    p.funds = 5000;
-    p.debt = 1200;
-    p.property = 300;
+    p.funds = 5000; p.debt = 1200; p.property = 300;
     p.holdings[0] = 1000000000;   // the own stake does not count
     // (12345 / 100) x (987 / 10) / 10 = 1205; (250 / 100) x (1999 / 10) / 10 = 39;
     // a price under 10 yen counts nothing, nor do fewer than 100 shares.
-    const int64_t held[][2] = {{1, 12345}, {3, 250}, {2, 1000000}, {29, 99}};
-    const int32_t price[] = {987, 1999, 9, 100000};
-    for (int k = 0; k < 4; ++k) {
-        p.holdings[held[k][0]] = held[k][1];
-        companies[held[k][0]].sharePrice = price[k];
+    const int64_t held[][3] = {{1, 12345, 987}, {3, 250, 1999}, {2, 1000000, 9}, {29, 99, 100000}};   // company, held, price
+    for (const auto& h : held) {
+        p.holdings[h[0]] = h[1];
+        companies[h[0]].sharePrice = static_cast<int32_t>(h[2]);
     }
     EXPECT_EQ(NetAssetsForGoal(), 5000 - 1200 + 300 + 1205 + 39);
     p.debt = 100000;
@@ -245,15 +197,11 @@ TEST_F(Calendar, EveryScenarioLevelPassesJustAtItsGoal) {
         levels[k].fail();
         const int32_t stageFail = goalStage;
         Tick();
-        EXPECT_EQ(scenarioLevel, level);
-        EXPECT_EQ(goalStage, stageFail);
-        EXPECT_TRUE(headless.messages.empty());
+        EXPECT_EQ(V({scenarioLevel, goalStage, static_cast<int64_t>(headless.messages.size())}), V({level, stageFail, 0}));
         levels[k].pass();
         Tick();
-        EXPECT_EQ(scenarioLevel, level + 1);
-        EXPECT_EQ(scenarioTitle, SCENARIO_LEVELS[level].title);
-        EXPECT_EQ(scenarioGoal, SCENARIO_LEVELS[level].goal);
-        EXPECT_EQ(goalStage, levels[k].stageAfter);
+        EXPECT_EQ(V({scenarioLevel, goalStage}), V({level + 1, levels[k].stageAfter}));
+        EXPECT_TRUE(scenarioTitle == SCENARIO_LEVELS[level].title && scenarioGoal == SCENARIO_LEVELS[level].goal);
         ASSERT_EQ(headless.messages.size(), 1u);
         EXPECT_EQ(headless.messages[0].text, levels[k].text);
         EXPECT_EQ(headless.messages[0].caption, SCENARIO_LEVELS[level].title);
@@ -262,25 +210,18 @@ TEST_F(Calendar, EveryScenarioLevelPassesJustAtItsGoal) {
     // The last level tests nothing more; the presidency passes level 12 without its stage.
     presidentFlag = 1;
     Tick();
-    EXPECT_EQ(scenarioLevel, 16);
-    EXPECT_TRUE(headless.messages.empty());
-    scenarioLevel = 12;
-    goalStage = 30;
+    EXPECT_EQ(V({scenarioLevel, static_cast<int64_t>(headless.messages.size())}), V({16, 0}));
+    scenarioLevel = 12; goalStage = 30;
     Tick();
-    EXPECT_EQ(scenarioLevel, 13);
-    EXPECT_EQ(goalStage, 40);
+    EXPECT_EQ(V({scenarioLevel, goalStage}), V({13, 40}));
 }
 
 TEST_F(Calendar, OneLevelPerTickAndNoneInFreePlay) {
     ListedCompany& p = companies[0];
-    p.funds = 200000000;   // every money goal met at once
-    p.debt = 0;
-    p.profit = 30000000;
-    p.sharePrice = 5000;
+    p.funds = 200000000; p.debt = 0; p.profit = 30000000; p.sharePrice = 5000;   // every money goal met at once
     scenarioLevel = 0;   // free play
     Tick();
-    EXPECT_EQ(scenarioLevel, 0);
-    EXPECT_TRUE(headless.messages.empty());
+    EXPECT_EQ(V({scenarioLevel, static_cast<int64_t>(headless.messages.size())}), V({0, 0}));
     scenarioLevel = 1;
     for (int level : {2, 3, 4, 4}) {   // the merger goal waits for its event
         Tick();
