@@ -23,10 +23,7 @@ protected:
     }
     static void SetDate(int y, int m, int d) { gameYear = y; gameMonth = m; gameDay = d; }
     // One tick with a fresh record.
-    void Tick() {
-        headless.Clear();
-        AdvanceCalendarDay(WIN_CALENDAR);
-    }
+    void Tick() { headless.Clear(); AdvanceCalendarDay(WIN_CALENDAR); }
     // The texts shown; "?" for a box not owned by the calendar or with a caption.
     std::vector<std::string> Texts() const {
         std::vector<std::string> out;
@@ -48,8 +45,7 @@ TEST_F(Calendar, MonthsEndWhenTheDayReachesTheirLength) {
                         {2200, 2, 28, 2200, 3, 1}, {2000, 2, 27, 2000, 2, 28}, {2000, 2, 28, 2000, 3, 1}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.y * 10000 + r.m * 100 + r.d);
-        SetDate(r.y, r.m, r.d);
-        agmEffect = 1;
+        SetDate(r.y, r.m, r.d); agmEffect = 1;
         Tick();
         EXPECT_EQ(V({gameYear, gameMonth, gameDay, agmEffect}), V({r.y2, r.m2, r.d2, r.m2 == r.m}));
         EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_CALENDAR});
@@ -64,18 +60,14 @@ TEST_F(Calendar, MonthlySettlementOnTheFirst) {
     // shares earn nothing, and only positive holdings are paid.
     const int64_t held[][4] = {{3, 123456, 800, 3}, {4, 999, 5000, 9}, {6, -5000, 600, 2}};   // company, held, price, yield
     for (const auto& h : held) {
-        p.holdings[h[0]] = h[1];
-        companies[h[0]].sharePrice = static_cast<int32_t>(h[2]);
-        companies[h[0]].dividendYield = static_cast<int32_t>(h[3]);
+        p.holdings[h[0]] = h[1]; companies[h[0]].sharePrice = static_cast<int32_t>(h[2]); companies[h[0]].dividendYield = static_cast<int32_t>(h[3]);
     }
     arrestState = 1; lawyerFee = 70; monthsToTrial = 3; agmEffect = 1;
     companies[9].profit = 12345; companies[10].profit = -999; companies[11].profit = -50;   // 50 / 100 is 0
     const ListedCompany c9 = companies[9], c10 = companies[10], c11 = companies[11];
-    SetDate(2007, 6, 2);   // not on another day
-    Tick();
+    SetDate(2007, 6, 2); Tick();   // not on another day
     EXPECT_EQ(V({p.funds, p.debt, monthsToTrial, agmEffect}), V({10000, 1000, 3, 1}));
-    SetDate(2007, 6, 1);
-    Tick();
+    SetDate(2007, 6, 1); Tick();
     // The fee is borrowed first, so the automatic lender charges interest on
     // it: (9950 + 70) x 1 / 100 = 100; then the loss of 5000 adds 50.
     EXPECT_EQ(V({p.loans[0], p.loans[1], p.loans[2], p.debt, p.funds, monthsToTrial, agmEffect}),
@@ -89,8 +81,7 @@ TEST_F(Calendar, MonthlySettlementOnTheFirst) {
     arrestState = monthsToTrial = 0;
     for (int j = 1; j < COMPANY_COUNT; ++j) p.holdings[j] = 0;
     for (const Row& r : {Row{250, 1, 2, 0}, Row{-250, 1, 0, 2}, Row{100, 29, 0, 0}}) {
-        p.loans[0] = p.loans[1] = p.loans[2] = p.debt = p.funds = 0;
-        p.profit = r.profit;
+        p.loans[0] = p.loans[1] = p.loans[2] = p.debt = p.funds = 0; p.profit = r.profit;
         SetDate(2007, 9, r.day);
         Tick();
         EXPECT_EQ(V({p.funds, p.debt, p.loans[2], monthsToTrial}), V({r.funds, r.debt, r.debt, 0}));
@@ -157,10 +148,7 @@ TEST_F(Calendar, NetAssetsCountOtherCompaniesShares) {
     // (12345 / 100) x (987 / 10) / 10 = 1205; (250 / 100) x (1999 / 10) / 10 = 39;
     // a price under 10 yen counts nothing, nor do fewer than 100 shares.
     const int64_t held[][3] = {{1, 12345, 987}, {3, 250, 1999}, {2, 1000000, 9}, {29, 99, 100000}};   // company, held, price
-    for (const auto& h : held) {
-        p.holdings[h[0]] = h[1];
-        companies[h[0]].sharePrice = static_cast<int32_t>(h[2]);
-    }
+    for (const auto& h : held) { p.holdings[h[0]] = h[1]; companies[h[0]].sharePrice = static_cast<int32_t>(h[2]); }
     EXPECT_EQ(NetAssetsForGoal(), 5000 - 1200 + 300 + 1205 + 39);
     p.debt = 100000;
     EXPECT_EQ(NetAssetsForGoal(), 5000 - 100000 + 300 + 1205 + 39);
@@ -231,8 +219,7 @@ TEST_F(Calendar, OneLevelPerTickAndNoneInFreePlay) {
     p.funds = p.property = 0;
     companies[3].sharePrice = 1000;
     for (int64_t held : {199900, 200000}) {
-        scenarioLevel = 1;
-        p.holdings[3] = held;
+        scenarioLevel = 1; p.holdings[3] = held;
         Tick();
         EXPECT_EQ(scenarioLevel, held == 200000 ? 2 : 1);
     }

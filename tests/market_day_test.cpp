@@ -15,11 +15,7 @@ protected:
         StartGame(2024);
     }
     // Makes company i certain to fall to 0 today, whatever its draw.
-    static void DoomCompany(int i) {
-        companies[i].sharePrice = 5;
-        sellImpactDelta = 100;
-        sellImpactCompany = i;
-    }
+    static void DoomCompany(int i) { companies[i].sharePrice = 5; sellImpactDelta = 100; sellImpactCompany = i; }
 };
 
 TEST_F(MarketDay, OrdinaryRangeAndNewsEpisodesFollowTheirTables) {
@@ -54,8 +50,7 @@ TEST_F(MarketDay, OrdinaryRangeAndNewsEpisodesFollowTheirTables) {
 }
 
 TEST_F(MarketDay, BankruptcyRefillsTheSlotAndStopsTheDay) {
-    companies[0].holdings[1] = 5000;
-    companies[0].avgBuyPrice[1] = 900;
+    companies[0].holdings[1] = 5000; companies[0].avgBuyPrice[1] = 900;
     companies[3].holdings[1] = 777;   // another CEO's holding survives
     tobTarget = tobHostile = 1;
     const ListedCompany old = companies[1];
@@ -88,8 +83,7 @@ TEST_F(MarketDay, BankruptcyRefillsTheSlotAndStopsTheDay) {
 
     // The player's own slot refills under the placeholder, announcing nothing.
     DoomCompany(0);
-    sellImpactDelta = 5;
-    lastRefoundedCompany = 7;
+    sellImpactDelta = 5; lastRefoundedCompany = 7;
     AdvanceMarketDay();
     EXPECT_EQ(std::string(companies[0].name), " 2");
     EXPECT_EQ(V({companies[0].bankrupt, companies[0].holdings[0], lastRefoundedCompany}), V({0, 0, 0}));
@@ -98,8 +92,7 @@ TEST_F(MarketDay, BankruptcyRefillsTheSlotAndStopsTheDay) {
 TEST_F(MarketDay, GoalStagesMoveOnlyOnTheirCompanysRefilling) {
     struct Row { int stage, doomed, after; };
     for (Row r : {Row{10, 16, 10}, Row{10, 17, 11}, Row{10, 27, 10}, Row{40, 27, 41}, Row{40, 17, 40}, Row{11, 17, 11}}) {
-        goalStage = r.stage;
-        DoomCompany(r.doomed);
+        goalStage = r.stage; DoomCompany(r.doomed);
         AdvanceMarketDay();
         EXPECT_EQ(goalStage, r.after) << r.stage << " " << r.doomed;
     }
@@ -109,27 +102,19 @@ TEST_F(MarketDay, PriceFloorAndBankruptcyWithoutOne) {
     ListedCompany& c = companies[6];
     // A healthy company below the random threshold f (5..9) rises by exactly f.
     for (int day = 0; day < 200; ++day) {
-        c.sharePrice = 2;
-        c.profit = 1000;
+        c.sharePrice = 2; c.profit = 1000;
         AdvanceMarketDay();
         ASSERT_TRUE(c.priceDelta >= 5 && c.priceDelta <= 9 && c.sharePrice == 2 + c.priceDelta) << c.priceDelta;
     }
     // Losing money and owing more than it holds in cash: the debt doubles.
-    c.sharePrice = c.trendState = 1;
-    c.profit = -1000;
-    c.funds = 10;
-    c.property = 1000000;
-    c.debt = 500;
+    c.sharePrice = c.trendState = 1; c.profit = -1000; c.funds = 10; c.property = 1000000; c.debt = 500;
     AdvanceMarketDay();
     EXPECT_EQ(c.debt, 1000);
     // No profit and no net worth: no floor, and a fall to zero replaces it.
     int bankruptcies = 0;
     for (int day = 0; day < 200 && bankruptcies == 0; ++day) {
         ListedCompany& d = companies[29];
-        d.sharePrice = 1;
-        d.profit = -1;
-        d.funds = d.property = 0;
-        d.debt = 100;
+        d.sharePrice = 1; d.profit = -1; d.funds = d.property = 0; d.debt = 100;
         lastRefoundedCompany = 0;
         AdvanceMarketDay();
         bankruptcies += lastRefoundedCompany == 29;
@@ -149,11 +134,8 @@ TEST_F(MarketDay, PlayerEffectsOverrideTheDrawOnce) {
         ListedCompany& c = companies[r.i];
         c.sharePrice = r.price;
         const int64_t issued = c.issuedShares, floating = c.floatingShares;
-        buyImpactDelta = r.buy;
-        sellImpactDelta = r.sell;
-        buyImpactCompany = sellImpactCompany = r.i;
-        warPriceMultiplier = r.war;
-        electionPriceMultiplier = r.election;
+        buyImpactDelta = r.buy; sellImpactDelta = r.sell; buyImpactCompany = sellImpactCompany = r.i;
+        warPriceMultiplier = r.war; electionPriceMultiplier = r.election;
         AdvanceMarketDay();
         EXPECT_EQ(V({c.sharePrice, c.priceDelta}), V({r.after, r.after - r.price}));
         EXPECT_EQ(V({buyImpactDelta, sellImpactDelta, warPriceMultiplier, electionPriceMultiplier}), V({0, 0, 0, 0}));
@@ -167,15 +149,11 @@ TEST_F(MarketDay, SharesFollowTheRise) {
     // makes a computer company issue r x I new shares and be paid for them.
     ListedCompany& c = companies[9];
     for (bool usedUp : {false, true}) {
-        c.trendState = 1;
-        c.sharePrice = 900;
-        c.profit = 1000000;
-        if (usedUp) c.holdings[9] = c.issuedShares;
-        if (usedUp) c.floatingShares = 0;
+        c.trendState = 1; c.sharePrice = 900; c.profit = 1000000;
+        if (usedUp) { c.holdings[9] = c.issuedShares; c.floatingShares = 0; }
         const int64_t F = c.floatingShares, I = c.issuedShares, funds = c.funds;
         ASSERT_TRUE(usedUp || F < I - c.holdings[9]);
-        buyImpactDelta = 100;
-        buyImpactCompany = 9;
+        buyImpactDelta = 100; buyImpactCompany = 9;
         AdvanceMarketDay();
         const float fI = static_cast<float>(I);
         const int64_t grown = static_cast<int64_t>(static_cast<float>(static_cast<double>(fI) * (1 + 0.05)));
@@ -188,13 +166,10 @@ TEST_F(MarketDay, SharesFollowTheRise) {
 TEST_F(MarketDay, CapsPenaltiesAndTheAutomaticLender) {
     ListedCompany& c = companies[4];
     c.issuedShares = c.holdings[4] = c.funds = MAX_AMOUNT;
-    c.floatingShares = c.debt = 0;
-    c.property = 10;
-    buyImpactDelta = 1000;
-    buyImpactCompany = 4;
+    c.floatingShares = c.debt = 0; c.property = 10;
+    buyImpactDelta = 1000; buyImpactCompany = 4;
     companies[5].loans[2] = -1;   // replaced by a random huge debt
-    companies[0].funds = -500;    // moves onto the automatic lender, the debt stays
-    companies[0].loans[2] = 0;
+    companies[0].funds = -500; companies[0].loans[2] = 0;   // moves onto the automatic lender, the debt stays
     const int64_t debt = companies[0].debt;
     AdvanceMarketDay();
     EXPECT_LE(c.issuedShares, MAX_AMOUNT);
@@ -214,10 +189,7 @@ TEST_F(MarketDay, PlayerBankruptcyAndArrest) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.debt);
         StartGame(2024);
-        companies[0].debt = r.debt;
-        companies[0].holdings[3] = 100;
-        prosecutionChance = r.chance;
-        arrestState = r.arrested;
+        companies[0].debt = r.debt; companies[0].holdings[3] = 100; prosecutionChance = r.chance; arrestState = r.arrested;
         AdvanceMarketDay();
         EXPECT_EQ(V({p.bankrupt, arrestState, prosecutionChance, monthsToTrial, p.holdings[3]}),
                   V({r.bankrupt, r.arrestedAfter, r.chanceAfter, r.months, 100}));

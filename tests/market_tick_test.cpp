@@ -30,23 +30,18 @@ protected:
         SetCompany(C, 1000, 10000000, 4000000, 3000000);
     }
     static void SetCompany(int i, int32_t price, int64_t issued, int64_t ceo, int64_t floating) {
-        companies[i].sharePrice = price;
-        companies[i].issuedShares = issued;
-        companies[i].holdings[i] = ceo;
-        companies[i].floatingShares = floating;
-        companies[i].trendState = 1;
+        ListedCompany& c = companies[i];
+        c.sharePrice = price; c.issuedShares = issued; c.holdings[i] = ceo; c.floatingShares = floating; c.trendState = 1;
     }
     // The player's stake in company c, its average price and the player's funds.
     static void SetPlayer(int c, int64_t held, int32_t avg, int64_t funds) {
-        companies[0].holdings[c] = held;
-        companies[0].avgBuyPrice[c] = avg;
-        companies[0].funds = funds;
+        companies[0].holdings[c] = held; companies[0].avgBuyPrice[c] = avg; companies[0].funds = funds;
     }
     static V Player(int c) { return {companies[0].holdings[c], companies[0].funds, companies[0].avgBuyPrice[c]}; }
     // One tick on these draws, with a fresh record; returns the draws it made.
     int Tick(const std::vector<DrawTest>& draws) {
         headless.Clear();
-        uint32_t start = ArrangeDraws(draws);
+        const uint32_t start = ArrangeDraws(draws);
         RunMarketTick(WIN_BOARD);
         return DrawsSince(start);
     }
@@ -74,9 +69,7 @@ TEST_F(MarketTick, ResearchEndsOnlyOnRollsOneAndTwo) {
     marketHalt = 1;   // no market day: the research draw is the only one
     for (const Row& r : rows) {
         SCOPED_TRACE(r.underway * 100 + r.residue);
-        researchUnderway = r.underway;
-        researchCost[std::max(r.underway - 1, 0)] = r.cost;
-        companies[0].profit = r.profit;
+        researchUnderway = r.underway; researchCost[std::max(r.underway - 1, 0)] = r.cost; companies[0].profit = r.profit;
         EXPECT_EQ(Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(10, r.residue)}), r.residue < 0 ? 0 : 1);
         EXPECT_EQ(V({companies[0].profit, researchUnderway}), V({r.profitAfter, r.underwayAfter}));
         EXPECT_EQ(Shown(), r.shown);
@@ -111,10 +104,7 @@ TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloatThenFromIt) {
         SCOPED_TRACE(r.what);
         SetCompany(T, 500, 300000 + r.floating + r.stake + r.outside, 300000, r.floating);
         SetPlayer(T, r.stake, r.avg, r.funds);
-        tobTarget = T;
-        tobPrice = r.price;
-        tobHostile = r.hostile;
-        marketHalt = r.halt;
+        tobTarget = T; tobPrice = r.price; tobHostile = r.hostile; marketHalt = r.halt;
         const int draws = Tick(r.draws);
         EXPECT_EQ(Player(T), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
         EXPECT_EQ(V({draws, companies[T].floatingShares, tobTarget, tobHostile, FillSounds()}),
@@ -202,9 +192,8 @@ TEST_F(MarketTick, MarketBuyAndSellFiguresAndTheirImpact) {
         SCOPED_TRACE(r.what);
         SetCompany(C, 1000, r.issued, r.issued * 4 / 10, r.issued * 3 / 10);
         SetPlayer(C, r.held, r.avg, r.funds);
-        marketHalt = r.halt;
+        marketHalt = r.halt; buyImpactCompany = sellImpactCompany = 0;
         pendingOrders = r.sell ? PendingOrders{0, 0, 0, 0, 0, C, r.qty, r.halt == 2} : PendingOrders{C, r.qty, 0, 0, 0, 0, 0, r.halt == 2};
-        buyImpactCompany = sellImpactCompany = 0;
         const int32_t history = historyIndex;
         const int draws = Tick({Mod(3, r.residue)});
         const bool filled = r.heldAfter != r.held;
@@ -226,11 +215,9 @@ TEST_F(MarketTick, MarketBuyAndSellFiguresAndTheirImpact) {
 }
 
 TEST_F(MarketTick, OneTickRunsItsStepsInOrder) {
-    researchUnderway = 1;
-    researchCost[0] = 1000;
+    researchUnderway = 1; researchCost[0] = 1000;
     SetCompany(T, 500, 1012345, 300000, 100000);
-    tobTarget = T;
-    tobPrice = 600;
+    tobTarget = T; tobPrice = 600;
     SetCompany(6, 2000, 100000000, 0, 0);
     SetCompany(8, 3000, 100000000, 0, 0);
     companies[0].holdings[8] = 10000;
@@ -255,8 +242,7 @@ TEST_F(MarketTick, HaltedMarketRunsOrdersOnlyAfterHoursOneFlagAtATime) {
                           {2, 1, {Mod(3, 2)}, 0, 0, 300, 300}, {0, 0, {Mod(3, 1)}, 0, 0, 0, 0}};
     for (const Step& s : steps) {
         SCOPED_TRACE(s.held);
-        marketHalt = s.halt;
-        pendingOrders.afterHoursTrade = s.flag;
+        marketHalt = s.halt; pendingOrders.afterHoursTrade = s.flag;
         const int32_t history = historyIndex, price = companies[9].sharePrice;
         const int draws = Tick(s.draws);
         EXPECT_EQ(draws, s.halt ? static_cast<int>(s.draws.size()) : draws);
@@ -301,11 +287,8 @@ TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         SetCompany(T, 500, r.issued, r.ceo, 0);
-        companies[T].funds = r.funds;
-        companies[0].holdings[T] = r.player;
-        tobTarget = r.bid ? T : 0;
-        tobPrice = 100;
-        tobHostile = r.hostile;
+        companies[T].funds = r.funds; companies[0].holdings[T] = r.player;
+        tobTarget = r.bid ? T : 0; tobPrice = 100; tobHostile = r.hostile;
         const int draws = Tick(r.draws);
         EXPECT_EQ(V({draws, companies[T].issuedShares, companies[T].holdings[T], companies[T].funds, companies[0].holdings[T]}),
                   V({r.nDraws, r.issuedAfter, r.ceoAfter, r.fundsAfter, r.player}));
@@ -325,7 +308,7 @@ TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
     for (const Click& k : clicks) {
         SCOPED_TRACE(N(k.x) + "," + N(k.y));
         headless.Clear();
-        uint32_t start = GameRandState();
+        const uint32_t start = GameRandState();
         OnBoardClick(k.x, k.y);
         // Halted: no order and no market day, so no draw.
         EXPECT_EQ(V({selectedCompany, DrawsSince(start), marketHalt}), V({k.selected, 0, 0}));
@@ -336,11 +319,9 @@ TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
     // With the after-hours flag the click fills the market buy at once; the
     // research and the bid are settled on a click as well.
     headless.Clear();
-    pendingOrders.afterHoursTrade = 1;
-    researchUnderway = 2;
+    pendingOrders.afterHoursTrade = 1; researchUnderway = 2;
     SetCompany(T, 500, 1012345, 300000, 100000);
-    tobTarget = T;
-    tobPrice = 600;
+    tobTarget = T; tobPrice = 600;
     ArrangeDraws({Mod(10, 1), Mod(8, 0), Mod(5, 2), Mod(3, 0)});
     OnBoardClick(50, 12 * 8 + 15);
     EXPECT_EQ(V({selectedCompany, companies[0].holdings[C], companies[0].holdings[T], researchUnderway, historyIndex, marketHalt}),
