@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "market/calendar.h"
 #include "market/market_day.h"
@@ -18,9 +18,7 @@ namespace {
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 void WriteAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 std::vector<std::string> Lines(const std::string& bytes) {
@@ -56,19 +54,14 @@ protected:
         path = dir + "/save1.dat";
     }
     void TearDown() override {
-        std::remove(path.c_str());
-        rmdir(dir.c_str());
+        std::remove(path.c_str()); rmdir(dir.c_str());
         WorldTest::TearDown();
     }
     // A game with some history, so that every field has a telling value.
     void PlaySomeDays(uint32_t seed, int days) {
         StartGame(seed);
-        companies[0].name = playerCompanyNameBuf;
-        companies[0].ceoName = playerNameBuf;
-        for (int d = 0; d < days; ++d) {
-            RunMarketTick(WIN_BOARD);
-            AdvanceCalendarDay(WIN_CALENDAR);
-        }
+        companies[0].name = playerCompanyNameBuf; companies[0].ceoName = playerNameBuf;
+        for (int d = 0; d < days; ++d) { RunMarketTick(WIN_BOARD); AdvanceCalendarDay(WIN_CALENDAR); }
         headless.Clear();
     }
     std::string Shown() const { return headless.messages.size() == 1 ? headless.messages[0].text : "<not one box>"; }
@@ -79,8 +72,7 @@ TEST_F(SaveFile, LayoutOfTheFile) {
     StartGame(8);   // company 0 still has the one-blank text
     EXPECT_EQ(Lines(SerializeSaveData())[0], " ");
     PlaySomeDays(11, 40);
-    companies[0].holdings[5] = 123456789012LL;
-    companies[3].loans[1] = -42;
+    companies[0].holdings[5] = 123456789012LL; companies[3].loans[1] = -42;
     playerForces[9] = 7; scenarioLevel = 3; presidentFlag = 1;
     ASSERT_TRUE(SaveGameFile(path, WIN_MAIN, false));
     EXPECT_EQ(Shown(), Sjis("データを保存しました."));
@@ -107,9 +99,8 @@ TEST_F(SaveFile, LoadRestoresWhatWasSavedAndOnlyThat) {
     RefoundCompany(4);
     const TextRef refilled = companies[4].name;
     const int32_t trend = companies[6].trendState;
-    std::string lf;   // the reader takes bare line feeds as well
-    for (char ch : saved)
-        if (ch != '\r') lf += ch;
+    std::string lf = saved;   // the reader takes bare line feeds as well
+    lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
     WriteAll(path, lf);
     ASSERT_TRUE(LoadGameFile(path, WIN_MAIN));
     EXPECT_EQ(Shown(), Sjis("データを読み込みました."));
@@ -175,8 +166,7 @@ TEST_F(SaveFile, SavingAsksBeforeOverwritingAndKeepsTheOldFileOnFailure) {
     ASSERT_TRUE(SaveGameFile(path, WIN_MAIN, true));   // no file yet: no question
     const std::string before = ReadAll(path);
     companies[0].funds = 987654321;
-    headless.Clear();
-    headless.answers.push_back(ANSWER_NO);
+    headless.Clear(); headless.answers.push_back(ANSWER_NO);
     EXPECT_FALSE(SaveGameFile(path, WIN_MAIN, true));
     EXPECT_EQ(Shown(), Sjis("すでにファイルが存在します.\n\n上書きしてよろしいですか?"));
     EXPECT_TRUE(headless.messages[0].caption == Sjis("確認") && headless.messages[0].style == MB_STYLE_YES_NO);
