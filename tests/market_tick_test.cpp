@@ -114,101 +114,81 @@ TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloatThenFromIt) {
     }
 }
 
-TEST_F(MarketTick, LimitBuyWindowPartialFillsAndFunds) {
+TEST_F(MarketTick, OrdersFillOnTheirRollWithinTheirLimitsAndFunds) {
     auto filled = [](int limit, long long q) { return Shows{Box(FILLED, "購入価格" + N(limit) + "円で" + N(q) + "株購入できました")}; };
     auto partial = [](long long q) { return Shows{Box(FILLED, "購入価格1000円で" + N(q) + "株だけ購入できました.\n残りの注文は自動的に取り消されました.")}; };
-    // The coin's residue -1: no flip is drawn. No box shown: the order waits with its after-hours flag.
-    struct Row { int32_t price; int64_t issued; int32_t limit; int64_t qty, held; int32_t avg; int64_t funds; int residue;
-                 int64_t heldAfter, fundsAfter; int32_t avgAfter; Shows shown; };
-    const int64_t M = 1000000;
-    const std::vector<Row> rows = {
-        {1000, 10 * M, 997, 5000, 0, 0, M, -1, 0, M, 0, {}},
-        {1000, 10 * M, 1003, 5000, 0, 0, M, -1, 0, M, 0, {}},
-        {1000, 10 * M, 998, 5000, 0, 0, M, 0, 0, M, 0, {}},
-        {1000, 10 * M, 1002, 5000, 0, 0, M, 0, 0, M, 0, {}},
-        // Paid at the limit, 1002 x 0.5; the average takes the market price.
-        {1000, 10 * M, 1002, 5000, 0, 0, M, 1, 5000, M - 501, 1001, filled(1002, 5000)},
-        {1000, 10 * M, 998, 5000, 0, 0, M, 1, 5000, M - 499, 1001, filled(998, 5000)},
-        {1000, 10 * M, 1001, 5000, 0, 0, M, 1, 5000, M - 501, 1001, filled(1001, 5000)},   // 500.5 rounds up
-        {1000, 10 * M, 1000, 50, 0, 0, M, 1, 50, M - 5, 0, filled(1000, 50)},             // under 100: no average
-        // 800 * 1000 / 4000 + 1 + 1000 * 3000 / 4000 = 951 (952.5 at the limit price)
-        {1000, 10 * M, 1002, 3000, 1000, 800, M, 1, 4000, M - 301, 951, filled(1002, 3000)},
-        // Cut by the ratio q * p / issued; a ratio of 1 still reports a partial fill.
-        {1000, M, 1000, 1500, 0, 0, M, 1, 1500, M - 150, 1001, partial(1500)},
-        {1000, M, 1000, 2500, 0, 0, M, 1, 1250, M - 125, 1001, partial(1250)},
-        {1000, M, 1000, 7500, 0, 0, M, 1, 1071, M - 108, 1001, partial(1071)},
-        {1000, M, 1000, 2500, 0, 0, 125, 1, 1250, 0, 1001, partial(1250)},   // the cut quantity is paid for
-        {1000, M, 1000, 2500, 0, 0, 124, 1, 0, 124, 0, kNoFunds},
-        // The quantity prints as 32 bits: 2^32 + 100 shows as 100.
-        {1, MAX_AMOUNT, 1, 4294967396LL, 0, 0, M, 1, 4294967396LL, M - 429497, 2, filled(1, 100)},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(N(r.limit) + " x " + N(r.qty) + " funds " + N(r.funds));
-        SetCompany(C, r.price, r.issued, 0, 0);
-        SetPlayer(C, r.held, r.avg, r.funds);
-        marketHalt = 2;   // after hours: the order runs, no market day draws
-        pendingOrders = {0, 0, C, r.qty, r.limit, 0, 0, 1};
-        const int draws = Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(2, r.residue)});
-        EXPECT_EQ(Player(C), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
-        // A limit buy moves no price.
-        EXPECT_EQ(V({draws, pendingOrders.limitBuyQty, pendingOrders.afterHoursTrade, buyImpactDelta, FillSounds()}),
-                  V({r.residue >= 0, r.shown.empty() ? r.qty : 0, r.shown.empty(), 0, r.heldAfter != r.held}));
-        EXPECT_EQ(Shown(), r.shown);
-    }
-}
-
-TEST_F(MarketTick, MarketBuyAndSellFiguresAndTheirImpact) {
     const Shows bought = {Box(FILLED, "平均購入価格1000円で購入できました")}, sold = {Box(FILLED, "平均売却価格1000円で売却できました")};
     const Shows bigBuy = {Box(FILLED, "平均購入価格1125円で購入できました"), Box(FILLED, "プレイヤの大量購入により株価が250円上昇しました")};
     const Shows bigSale = {Box(FILLED, "平均売却価格875円で売却できました"), Box(FILLED, "プレイヤの大量売却により株価が250円下落しました")};
-    // halt 2: after hours, with the flag that fills at once; residue of the one-in-three roll.
-    struct Row { const char* what; bool sell; int64_t issued, qty, held, funds; int32_t avg; int halt, residue;
-                 int64_t heldAfter, fundsAfter, qtyLeft; int32_t avgAfter, impact; Shows shown; };
-    const int64_t M = 1000000;
+    enum Kind { LIMIT, BUY, SELL };
+    // halt 2: after hours, with the flag that fills a market order at once. The roll is the
+    // limit buy's coin (mod 2) or a market order's one in three (mod 3); -1: none is drawn.
+    struct Row { Kind kind; int32_t price; int64_t issued; int32_t limit; int64_t qty, held; int32_t avg; int64_t funds; int halt, roll;
+                 int64_t heldAfter, fundsAfter; int32_t avgAfter; int64_t qtyLeft; int32_t impact; Shows shown; };
+    const int64_t M = 1000000, Q = 2500000;   // Q: a quarter of an issue of 10^7
     const std::vector<Row> rows = {
-        {"buy roll 1", false, 10 * M, 100, 0, M, 0, 0, 0, 0, M, 100, 0, 0, {}},
-        {"buy roll 3", false, 10 * M, 100, 0, M, 0, 0, 2, 0, M, 100, 0, 0, {}},
-        {"buy roll 2", false, 10 * M, 100, 0, M, 0, 0, 1, 100, M - 10, 0, 1001, 0, bought},
-        // A quarter of the issue: r = 2500000 * 1000 / 10^7 = 250 yen; cost
-        // 25000 x (2250 / 20 = 112) / 10 = 280000; average 1125, plus 1.
-        {"big buy", false, 10 * M, 2500000, 0, M, 0, 0, 1, 2500000, M - 280000, 0, 1126, 250, bigBuy},
-        {"funds equal to the cost", false, 10 * M, 2500000, 0, 280000, 0, 0, 1, 2500000, 0, 0, 1126, 250, bigBuy},
-        {"one short drops the order", false, 10 * M, 2500000, 0, 279999, 0, 0, 1, 0, 279999, 0, 0, 0, kNoFunds},
-        // 123 x (2000 / 20) / 10 = 1230, less than 12345 x 1000 / 10000.
-        {"small buy", false, 100 * M, 12345, 0, M, 0, 0, 1, 12345, M - 1230, 0, 1001, 0, bought},
+        // The limit buy fills within 2 yen of the price, on heads, paid at the limit; the average takes the market price.
+        {LIMIT, 1000, 10 * M, 997, 5000, 0, 0, M, 2, -1, 0, M, 0, 5000, 0, {}},
+        {LIMIT, 1000, 10 * M, 1003, 5000, 0, 0, M, 2, -1, 0, M, 0, 5000, 0, {}},
+        {LIMIT, 1000, 10 * M, 998, 5000, 0, 0, M, 2, 0, 0, M, 0, 5000, 0, {}},
+        {LIMIT, 1000, 10 * M, 1002, 5000, 0, 0, M, 2, 0, 0, M, 0, 5000, 0, {}},
+        {LIMIT, 1000, 10 * M, 1002, 5000, 0, 0, M, 2, 1, 5000, M - 501, 1001, 0, 0, filled(1002, 5000)},
+        {LIMIT, 1000, 10 * M, 998, 5000, 0, 0, M, 2, 1, 5000, M - 499, 1001, 0, 0, filled(998, 5000)},
+        {LIMIT, 1000, 10 * M, 1001, 5000, 0, 0, M, 2, 1, 5000, M - 501, 1001, 0, 0, filled(1001, 5000)},   // 500.5 rounds up
+        {LIMIT, 1000, 10 * M, 1000, 50, 0, 0, M, 2, 1, 50, M - 5, 0, 0, 0, filled(1000, 50)},             // under 100: no average
+        // 800 * 1000 / 4000 + 1 + 1000 * 3000 / 4000 = 951 (952.5 at the limit price)
+        {LIMIT, 1000, 10 * M, 1002, 3000, 1000, 800, M, 2, 1, 4000, M - 301, 951, 0, 0, filled(1002, 3000)},
+        // Cut by the ratio q * p / issued; a ratio of 1 still reports a partial fill; the cut quantity is paid for.
+        {LIMIT, 1000, M, 1000, 1500, 0, 0, M, 2, 1, 1500, M - 150, 1001, 0, 0, partial(1500)},
+        {LIMIT, 1000, M, 1000, 2500, 0, 0, M, 2, 1, 1250, M - 125, 1001, 0, 0, partial(1250)},
+        {LIMIT, 1000, M, 1000, 7500, 0, 0, M, 2, 1, 1071, M - 108, 1001, 0, 0, partial(1071)},
+        {LIMIT, 1000, M, 1000, 2500, 0, 0, 125, 2, 1, 1250, 0, 1001, 0, 0, partial(1250)},
+        {LIMIT, 1000, M, 1000, 2500, 0, 0, 124, 2, 1, 0, 124, 0, 0, 0, kNoFunds},
+        {LIMIT, 1, MAX_AMOUNT, 1, 4294967396LL, 0, 0, M, 2, 1, 4294967396LL, M - 429497, 2, 0, 0, filled(1, 100)},   // prints 32 bits
+        // Market orders fill on roll 2: r = q * p / issued yen, 250 for Q; a buy costs
+        // q / 100 x ((2p + r) / 20) / 10, 25000 x 112 / 10 for Q, at an average of p + r / 2.
+        {BUY, 1000, 10 * M, 0, 100, 0, 0, M, 0, 0, 0, M, 0, 100, 0, {}},
+        {BUY, 1000, 10 * M, 0, 100, 0, 0, M, 0, 2, 0, M, 0, 100, 0, {}},
+        {BUY, 1000, 10 * M, 0, 100, 0, 0, M, 0, 1, 100, M - 10, 1001, 0, 0, bought},
+        {BUY, 1000, 10 * M, 0, Q, 0, 0, M, 0, 1, Q, M - 280000, 1126, 0, 250, bigBuy},
+        {BUY, 1000, 10 * M, 0, Q, 0, 0, 280000, 0, 1, Q, 0, 1126, 0, 250, bigBuy},
+        {BUY, 1000, 10 * M, 0, Q, 0, 0, 279999, 0, 1, 0, 279999, 0, 0, 0, kNoFunds},
+        {BUY, 1000, 100 * M, 0, 12345, 0, 0, M, 0, 1, 12345, M - 1230, 1001, 0, 0, bought},   // 123 x 100 / 10
         // 900 * 10^6 / 3.5 10^6 + 1 + 1125 * 2.5 10^6 / 3.5 10^6 = 1061.7; the rise waits for the next day.
-        {"buy after hours", false, 10 * M, 2500000, M, M, 900, 2, 0, 3500000, M - 280000, 0, 1061, 250, bigBuy},
-        {"sell roll 1", true, 10 * M, 100, 1000, M, 0, 0, 0, 1000, M, 100, 0, 0, {}},
-        {"sell roll 3", true, 10 * M, 100, 1000, M, 0, 0, 2, 1000, M, 100, 0, 0, {}},
-        {"sell roll 2", true, 10 * M, 100, 1000, M, 0, 0, 1, 900, M + 10, 0, 0, 0, sold},
-        // 25000 x (1750 / 20 = 87) / 10 = 217500; the average stays.
-        {"big sale", true, 10 * M, 2500000, 3 * M, 1000, 900, 0, 1, 500000, 1000 + 217500, 0, 900, 250, bigSale},
-        {"small sale after hours", true, 100 * M, 12345, 12345, 0, 0, 2, 2, 0, 1230, 0, 0, 0, sold},
+        {BUY, 1000, 10 * M, 0, Q, M, 900, M, 2, 0, 3500000, M - 280000, 1061, 0, 250, bigBuy},
+        {SELL, 1000, 10 * M, 0, 100, 1000, 0, M, 0, 0, 1000, M, 0, 100, 0, {}},
+        {SELL, 1000, 10 * M, 0, 100, 1000, 0, M, 0, 2, 1000, M, 0, 100, 0, {}},
+        {SELL, 1000, 10 * M, 0, 100, 1000, 0, M, 0, 1, 900, M + 10, 0, 0, 0, sold},
+        {SELL, 1000, 10 * M, 0, Q, 3 * M, 900, 1000, 0, 1, 500000, 1000 + 217500, 900, 0, 250, bigSale},   // 25000 x 87 / 10
+        {SELL, 1000, 100 * M, 0, 12345, 12345, 0, 0, 2, 2, 0, 1230, 0, 0, 0, sold},
         // Shares gone since the order (refounded, merged) are not sold.
-        {"sells only what is held", true, 100 * M, 12345, 5000, 0, 0, 2, 2, 0, 500, 0, 0, 0, sold},
-        {"nothing held any more", true, 100 * M, 12345, 0, 0, 0, 2, 2, 0, 0, 0, 0, 0, {}},
+        {SELL, 1000, 100 * M, 0, 12345, 5000, 0, 0, 2, 2, 0, 500, 0, 0, 0, sold},
+        {SELL, 1000, 100 * M, 0, 12345, 0, 0, 0, 2, 2, 0, 0, 0, 0, 0, {}},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.what);
-        SetCompany(C, 1000, r.issued, r.issued * 4 / 10, r.issued * 3 / 10);
+        SCOPED_TRACE(N(r.kind) + ": " + N(r.qty) + " at " + N(r.limit) + " holding " + N(r.held) + " funds " + N(r.funds) + " roll " + N(r.roll));
+        SetCompany(C, r.price, r.issued, r.issued * 4 / 10, r.issued * 3 / 10);
         SetPlayer(C, r.held, r.avg, r.funds);
         marketHalt = r.halt; buyImpactCompany = sellImpactCompany = 0;
-        pendingOrders = r.sell ? PendingOrders{0, 0, 0, 0, 0, C, r.qty, r.halt == 2} : PendingOrders{C, r.qty, 0, 0, 0, 0, 0, r.halt == 2};
+        pendingOrders = {C, r.kind == BUY ? r.qty : 0, C, r.kind == LIMIT ? r.qty : 0, r.limit, C, r.kind == SELL ? r.qty : 0, r.halt == 2};
         const int32_t history = historyIndex;
-        const int draws = Tick({Mod(3, r.residue)});
+        const int draws = Tick(r.roll < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(r.kind == LIMIT ? 2 : 3, r.roll)});
         const bool filled = r.heldAfter != r.held;
+        const int64_t left = r.kind == LIMIT ? pendingOrders.limitBuyQty : r.kind == BUY ? pendingOrders.marketBuyQty : pendingOrders.sellQty;
         EXPECT_EQ(Player(C), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
-        EXPECT_EQ(V({r.sell ? pendingOrders.sellQty : pendingOrders.marketBuyQty, FillSounds(), r.sell ? sellImpactCompany : buyImpactCompany}),
-                  V({r.qtyLeft, filled, filled ? C : 0}));
+        // A waiting limit buy keeps its after-hours flag; a limit buy moves no price.
+        EXPECT_EQ(V({left, FillSounds(), r.kind == SELL ? sellImpactCompany : buyImpactCompany, pendingOrders.afterHoursTrade}),
+                  V({r.qtyLeft, filled, filled && r.kind != LIMIT ? C : 0, r.kind == LIMIT && r.shown.empty()}));
         EXPECT_EQ(Shown(), r.shown);
         if (r.halt != 0) {
-            EXPECT_EQ(V({draws, historyIndex, pendingOrders.afterHoursTrade, r.sell ? sellImpactDelta : buyImpactDelta, companies[C].sharePrice}),
-                      V({1, history, 0, r.impact, 1000}));
+            EXPECT_EQ(V({draws, historyIndex, r.kind == SELL ? sellImpactDelta : buyImpactDelta, companies[C].sharePrice}),
+                      V({r.roll >= 0, history, r.impact, r.price}));
             marketHalt = 0;
+            pendingOrders = PendingOrders{};
             Tick({});   // the next market day applies the impact
         }
-        EXPECT_EQ(historyIndex, (history + 1) % HISTORY_SIZE);
-        const int32_t move = r.sell ? -r.impact : r.impact;
+        EXPECT_EQ(historyIndex, (history + 1) % HISTORY_SIZE);   // one market day either way
+        const int32_t move = r.kind == SELL ? -r.impact : r.impact;
         EXPECT_TRUE(r.impact == 0 || (companies[C].priceDelta == move && companies[C].sharePrice == 1000 + move));
         EXPECT_EQ(buyImpactDelta + sellImpactDelta, 0);
     }
