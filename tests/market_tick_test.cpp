@@ -270,8 +270,8 @@ TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
         companies[T].funds = r.funds; companies[0].holdings[T] = r.player;
         tobTarget = r.bid ? T : 0; tobPrice = 100; tobHostile = r.hostile;
         const int draws = Tick(r.draws);
-        EXPECT_EQ(V({draws, companies[T].issuedShares, companies[T].holdings[T], companies[T].funds, companies[0].holdings[T]}),
-                  V({r.nDraws, r.issuedAfter, r.ceoAfter, r.fundsAfter, r.player}));
+        EXPECT_EQ(V({draws, companies[T].issuedShares, companies[T].holdings[T], companies[T].funds, companies[0].holdings[T], companies[T].floatingShares}),
+                  V({r.nDraws, r.issuedAfter, r.ceoAfter, r.fundsAfter, r.player, 0}));
         EXPECT_EQ(Shown(), (r.text ? Shows{{Sjis("敵対"), name + Sjis(r.text)}} : Shows{}));
     }
 }
