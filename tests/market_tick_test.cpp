@@ -145,6 +145,7 @@ TEST_F(MarketTick, OrdersFillOnTheirRollWithinTheirLimitsAndFunds) {
         {LIMIT, 1000, M, 1000, 2500, 0, 0, 125, 2, 1, 1250, 0, 1001, 0, 0, partial(1250)},
         {LIMIT, 1000, M, 1000, 2500, 0, 0, 124, 2, 1, 0, 124, 0, 0, 0, kNoFunds},
         {LIMIT, 1, MAX_AMOUNT, 1, 4294967396LL, 0, 0, M, 2, 1, 4294967396LL, M - 429497, 2, 0, 0, filled(1, 100)},   // prints 32 bits
+        {LIMIT, 1000, 0, 1000, 100, 0, 0, M, 2, 1, 100, M - 10, 1001, 0, 0, filled(1000, 100)},   // no issue, no ratio: never partial
         // Market orders fill on roll 2: r = q * p / issued yen, 250 for Q; a buy costs
         // q / 100 x ((2p + r) / 20) / 10, 25000 x 112 / 10 for Q, at an average of p + r / 2.
         {BUY, 1000, 10 * M, 0, 100, 0, 0, M, 0, 0, 0, M, 0, 100, 0, {}},
