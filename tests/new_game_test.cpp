@@ -1,5 +1,7 @@
 // A new game as start-up leaves it, and the game's generator behind it.
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "tests/test_support.h"
 #include "world/new_game.h"
@@ -31,16 +33,13 @@ TEST_F(NewGame, StartingWorld) {
     const ListedCompany& p = companies[0];
     // Before founding the player's company shows the one-blank placeholder,
     // which pool entry 0 keeps.
-    EXPECT_STREQ(p.name, " ");
-    EXPECT_STREQ(p.ceoName, " ");
-    EXPECT_STREQ(companyNamePool[0], " ");
-    EXPECT_EQ(std::string(playerCompanyNameBuf) + "/" + playerNameBuf, Sjis("太郎の会社/証券 太郎"));
-    EXPECT_EQ(std::string(p.headline[0]) + p.headline[3] + p.headline[6] + p.headline[7], Sjis("自社株買気配自社株売気配自社株買気配自社株売気配"));
-    EXPECT_EQ(std::string(companies[1].name), Sjis("新日本石油"));
-    EXPECT_EQ(std::string(companies[1].headline[0]), Sjis("新日本石油、業績上方修正"));
-    EXPECT_EQ(std::string(companies[29].headline[7]), Sjis("イチヤ、業績大幅下方修正および減配"));
-    EXPECT_EQ(std::string(newsLines[0]), Sjis("～東都証券取引所～"));
-    EXPECT_EQ(std::string(newsLines[2]), Sjis("右上の各銘柄をクリックし、企業データを参照できます。"));
+    const std::vector<std::string> texts = {p.name, p.ceoName, companyNamePool[0], playerCompanyNameBuf, playerNameBuf,
+                                            std::string(p.headline[0]) + p.headline[3] + p.headline[6] + p.headline[7], companies[1].name,
+                                            companies[1].headline[0], companies[29].headline[7], newsLines[0], newsLines[2]};
+    const char* const want[] = {" ", " ", " ", "太郎の会社", "証券 太郎", "自社株買気配自社株売気配自社株買気配自社株売気配", "新日本石油",
+                                "新日本石油、業績上方修正", "イチヤ、業績大幅下方修正および減配", "～東都証券取引所～",
+                                "右上の各銘柄をクリックし、企業データを参照できます。"};
+    for (size_t k = 0; k < texts.size(); ++k) EXPECT_EQ(texts[k], Sjis(want[k])) << "text " << k;
     const int64_t values[][2] = {
         {p.funds, 12000}, {p.profit, 250}, {p.issuedShares, 8000000}, {p.sharePrice, 280}, {p.ceoAssets, 100}, {p.property, 2000},
         {p.holdings[0], 4000000}, {p.floatingShares, 2000000}, {tobTarget, 0}, {screenMode, 1}, {titleFade, 255}, {scenarioLevel, 0},
