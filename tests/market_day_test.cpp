@@ -133,6 +133,7 @@ TEST_F(MarketDay, PlayerEffectsOverrideTheDrawOnce) {
         SCOPED_TRACE(r.price);
         ListedCompany& c = companies[r.i];
         c.sharePrice = r.price;
+        if (r.i == 0) c.floatingShares = 3900000;   // a float the rise would sell from, were shares to follow it
         const int64_t issued = c.issuedShares, floating = c.floatingShares;
         buyImpactDelta = r.buy; sellImpactDelta = r.sell; buyImpactCompany = sellImpactCompany = r.i;
         warPriceMultiplier = r.war; electionPriceMultiplier = r.election;
@@ -144,7 +145,7 @@ TEST_F(MarketDay, PlayerEffectsOverrideTheDrawOnce) {
     }
 }
 
-TEST_F(MarketDay, SharesFollowTheRise) {
+TEST_F(MarketDay, SharesFollowThePrice) {
     // r = 100 / (2 x 1000): a float left sells off by r x I; a float used up
     // makes a computer company issue r x I new shares and be paid for them.
     ListedCompany& c = companies[9];
@@ -161,6 +162,16 @@ TEST_F(MarketDay, SharesFollowTheRise) {
         EXPECT_EQ(V({c.issuedShares, c.floatingShares}), usedUp ? V({grown, 0}) : V({I, sold}));
         EXPECT_EQ(c.funds, funds + (usedUp ? grown / 1000 * 100 / 20 : 0) + c.profit / 1000);
     }
+    // Halved with the float above issued minus the own stake (company 3's
+    // opening float): the shrunk issue would fall below the CEO's stake, so
+    // the issue stays and only the float is cut.
+    StartGame(2024);
+    ListedCompany& d = companies[3];
+    d.trendState = 1; d.sharePrice = 1000; sellImpactDelta = 500; sellImpactCompany = 3;
+    const int64_t issued = d.issuedShares;
+    ASSERT_GT(d.floatingShares, issued - d.holdings[3]);
+    AdvanceMarketDay();
+    EXPECT_EQ(V({d.sharePrice, d.issuedShares, d.floatingShares}), V({500, issued, issued - d.holdings[3]}));
 }
 
 TEST_F(MarketDay, CapsPenaltiesAndTheAutomaticLender) {
