@@ -6,55 +6,33 @@
 #include "world/save_file.h"
 #include "world/world_state.h"
 
-namespace {
-
-// The stock board's row of company i, in board coordinates.
-int BoardRowY(int i) { return 12 * i + 15; }
-
-// Runs the virtual clock in market ticks until done() holds; false after a year of ticks.
-template <typename Done>
-bool TickUntil(HeadlessHost& host, Done done) {
-    for (int k = 0; k < 365 && !done(); ++k) host.Advance(1100);
-    return done();
-}
-
-}  // namespace
-
 class Playthrough : public GameTest {
 protected:
+    // Runs the virtual clock in market ticks until done() holds; false after a year of ticks.
+    bool TickUntil(std::function<bool()> done) {
+        for (int k = 0; k < 365 && !done(); ++k) host.Advance(1100);
+        return done();
+    }
     TempWorkDir work_;
 };
 
 TEST_F(Playthrough, FoundTradeBorrowSaveAndLoad) {
     // The title's "新しく起業する": the founding dialog with names of our own,
     // free play, then the introduction, and a right click to the field map.
-    host.dialogHandlers.push_back([](HeadlessDialog& d) {
-        d.Type(1002, Sjis("蘭花商事"));
-        d.Type(1004, Sjis("蘭 花子"));
-        d.Press(1);
-    });
-    host.answers.push_back(ANSWER_NO);
-    host.ClickMain(200, 225);
-    ASSERT_EQ(screenMode, SCREEN_INTRO);
-    host.RightClickMain(100, 100);
-    ASSERT_EQ(screenMode, SCREEN_FIELD);
+    FoundAndEnterField([](HeadlessDialog& d) { d.Type(1002, Sjis("蘭花商事")), TypePress(d, 1004, "蘭 花子", 1); });
     EXPECT_EQ(Utf8(companies[0].name), "蘭花商事");
     EXPECT_EQ(scenarioLevel, 0);
 
     // The exchange building, then company 3 chosen on the stock board.
     host.ClickMain(485, 55);
     ASSERT_EQ(screenMode, SCREEN_EXCHANGE);
-    host.ClickBoard(50, BoardRowY(3));
+    host.ClickBoard(50, 12 * 3 + 15);
     ASSERT_EQ(selectedCompany, 3);
     EXPECT_EQ(marketHalt, 0);
 
     // "株式購入": a market order for 1000 shares.
     const int64_t fundsBefore = companies[0].funds;
-    host.dialogHandlers.push_back([](HeadlessDialog& d) {
-        d.Press(1005);
-        d.Type(1002, "1000");
-        d.Press(1);
-    });
+    host.dialogHandlers.push_back([](HeadlessDialog& d) { d.Press(1005), TypePress(d, 1002, "1000", 1); });
     host.ClickMain(400, 125);
     ASSERT_EQ(pendingOrders.marketBuyQty, 1000);
     EXPECT_EQ(pendingOrders.marketBuyCompany, 3);
@@ -62,7 +40,7 @@ TEST_F(Playthrough, FoundTradeBorrowSaveAndLoad) {
     EXPECT_TRUE(SaidWith("注文しました", "注文完了"));
 
     // The market tick fills it on one tick in three.
-    ASSERT_TRUE(TickUntil(host, [] { return pendingOrders.marketBuyQty == 0; }));
+    ASSERT_TRUE(TickUntil([] { return pendingOrders.marketBuyQty == 0; }));
     EXPECT_EQ(companies[0].holdings[3], 1000);
     // Bought at the price of that tick (a lot this small moves no price):
     // the average is that price plus the 1 every update adds.
@@ -71,24 +49,17 @@ TEST_F(Playthrough, FoundTradeBorrowSaveAndLoad) {
     EXPECT_LT(companies[0].funds, fundsBefore);
 
     // "株式売却": all of them.
-    host.dialogHandlers.push_back([](HeadlessDialog& d) {
-        d.Type(1002, "1000");
-        d.Press(1);
-    });
+    host.dialogHandlers.push_back([](HeadlessDialog& d) { TypePress(d, 1002, "1000", 1); });
     host.ClickMain(400, 177);
     ASSERT_EQ(pendingOrders.sellQty, 1000);
-    ASSERT_TRUE(TickUntil(host, [] { return pendingOrders.sellQty == 0; }));
+    ASSERT_TRUE(TickUntil([] { return pendingOrders.sellQty == 0; }));
     EXPECT_EQ(companies[0].holdings[3], 0);
 
     // "戻る", then the side panel's "銀行": 5000 万円 from DARK金融.
     host.ClickMain(400, 330);
     ASSERT_EQ(screenMode, SCREEN_FIELD);
     const int64_t loan = companies[0].loans[0], funds = companies[0].funds, debt = companies[0].debt;
-    host.dialogHandlers.push_back([](HeadlessDialog& d) {
-        d.Type(1117, "5000");
-        d.Press(1017);
-        d.Press(1);
-    });
+    host.dialogHandlers.push_back([](HeadlessDialog& d) { TypePress(d, 1117, "5000", 1017), d.Press(1); });
     host.ClickSide(100, 25);
     EXPECT_EQ(companies[0].loans[0], loan + 5000);
     EXPECT_EQ(companies[0].funds, funds + 5000);
@@ -96,11 +67,7 @@ TEST_F(Playthrough, FoundTradeBorrowSaveAndLoad) {
     EXPECT_TRUE(Said("DARK金融から借りました."));
 
     // "保存・読込": save to file 3.
-    host.dialogHandlers.push_back([](HeadlessDialog& d) {
-        d.Press(1007);
-        d.Press(1017);
-        d.Press(1);
-    });
+    host.dialogHandlers.push_back([](HeadlessDialog& d) { d.Press(1007), d.Press(1017), d.Press(1); });
     host.ClickSide(100, 230);
     ASSERT_TRUE(Said("データを保存しました."));
     const std::string saved = SerializeSaveData();
@@ -110,11 +77,7 @@ TEST_F(Playthrough, FoundTradeBorrowSaveAndLoad) {
     // A month of market later the figures differ; loading brings them back.
     host.Advance(1100 * 30);
     ASSERT_NE(SerializeSaveData(), saved);
-    host.dialogHandlers.push_back([](HeadlessDialog& d) {
-        d.Press(1007);
-        d.Press(1019);
-        d.Press(1);
-    });
+    host.dialogHandlers.push_back([](HeadlessDialog& d) { d.Press(1007), d.Press(1019), d.Press(1); });
     host.ClickSide(100, 230);
     EXPECT_TRUE(Said("データを読み込みました."));
     EXPECT_EQ(SerializeSaveData(), saved);
