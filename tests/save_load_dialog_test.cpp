@@ -1,6 +1,5 @@
-// The save and load dialog driven by control id, in a folder of its own
-// (the game reads and writes "save%d.dat" in its working directory); and the
-// reading of typed numbers that every dialog uses.
+// The save and load dialog driven by control id, in a folder of its own (the game reads and writes
+// "save%d.dat" in its working directory); and the reading of typed numbers that every dialog uses.
 #include <climits>
 #include <fstream>
 #include <sstream>
@@ -56,8 +55,6 @@ TEST_F(SaveLoadDialog, SaveAsksBeforeOverwritingAndLoadRestores) {
     const std::string first = ReadAll("save4.dat");
     EXPECT_EQ(first, SerializeSaveData());
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), SAVE_FILE_LINES);
-    const int64_t funds = companies[0].funds;
-    const int32_t price = companies[5].sharePrice;
 
     // A changed world saved over the file: "No" keeps the file, "Yes" writes the new figures.
     PlayOn();
@@ -67,14 +64,11 @@ TEST_F(SaveLoadDialog, SaveAsksBeforeOverwritingAndLoadRestores) {
     EXPECT_EQ(ReadAll("save4.dat"), first);
     EXPECT_EQ(Use(ID_SLOT_4, ID_SAVE), (Boxes{overwrite, "[] データを保存しました."}));
     EXPECT_EQ(ReadAll("save4.dat"), SerializeSaveData());
-    EXPECT_NE(ReadAll("save4.dat"), first);
 
     std::ofstream("save1.dat", std::ios::binary) << first;
     EXPECT_EQ(Use(ID_SLOT_1, ID_LOAD), Boxes{"[] データを読み込みました."});
     EXPECT_EQ(loadedFromFile, 1);
-    EXPECT_EQ(companies[0].funds, funds);
-    EXPECT_EQ(companies[5].sharePrice, price);
-    EXPECT_EQ(SerializeSaveData(), first);
+    EXPECT_EQ(SerializeSaveData(), first);   // every saved figure back
 }
 
 TEST_F(SaveLoadDialog, MissingAndDamagedFilesLeaveTheGameAsItWas) {
@@ -92,9 +86,9 @@ TEST_F(SaveLoadDialog, MissingAndDamagedFilesLeaveTheGameAsItWas) {
 
 TEST_F(SaveLoadDialog, ContinueOnTheTitleOpensTheDialogOverTheFieldMap) {
     host.ClickMain(200, 260);   // closed without loading: the start-up world, the field map's own start
-    EXPECT_EQ(std::vector<int>({screenMode, selectedCompany, flyX, flyY}), std::vector<int>({SCREEN_FIELD, 11, 300, 200}));
+    EXPECT_EQ(std::vector<int>({screenMode, selectedCompany, flyX, flyY, host.TimerInterval(WIN_MAIN)}),
+              std::vector<int>({SCREEN_FIELD, 11, 300, 200, 500}));
     EXPECT_EQ(host.openedDialogs, std::vector<int>{IDD_SAVE_LOAD});
-    EXPECT_EQ(host.TimerInterval(WIN_MAIN), 500);
     EXPECT_TRUE(Played("tab.wav"));
     EXPECT_STREQ(companies[0].name, " ");
     Use(ID_SLOT_1, ID_SAVE);

@@ -1,6 +1,5 @@
-// The exchange screen's trading buttons and the buy and sell dialogs, driven
-// as the player drives them: clicks on the exchange screen, typing and
-// pressing by control id, the dialogs' own timer.
+// The exchange screen's trading buttons and the buy and sell dialogs, driven as the player drives
+// them: clicks on the exchange screen, typing and pressing by control id, the dialogs' own timer.
 #include <climits>
 
 #include "corporate/trading_dialogs.h"
@@ -18,6 +17,7 @@ const char* const AT_LEAST_100 = "[] １００株以上注文してください"
 const char* const CHOOSE = "[これじゃ注文は受られまへん] 購入方法を選択して下さい。";
 const char* const PENDING = "[注文中] 注文中です。\n約定するか,注文を取り消してから注文してください。";
 const char* const AFTER_HOURS = "[] 注文を時間外取引で行います.";
+using V = std::vector<int64_t>;
 
 }  // namespace
 
@@ -27,12 +27,9 @@ protected:
         GameTest::SetUp();
         screenMode = SCREEN_FIELD;
         host.ClickMain(485, 55);
-        ASSERT_EQ(screenMode, SCREEN_EXCHANGE);
         host.ClickBoard(50, 12 * STOCK + 15);
-        ASSERT_EQ(selectedCompany, STOCK);
-        companies[STOCK].sharePrice = 1234;
-        companies[STOCK].floatingShares = 50000;
-        companies[0].holdings[STOCK] = 500;
+        ASSERT_EQ(V({screenMode, selectedCompany}), V({SCREEN_EXCHANGE, STOCK}));
+        companies[STOCK].sharePrice = 1234, companies[STOCK].floatingShares = 50000, companies[0].holdings[STOCK] = 500;
         ClearMessages();
     }
     // A button of the exchange screen; `act` runs in the dialog it opens.
@@ -55,27 +52,20 @@ TEST_F(Trading, BothDialogsHaltTheMarketWhileOpenAndEveryCloseFreesIt) {
         const int32_t day = historyIndex;
         Click(button, [&](HeadlessDialog& d) {
             EXPECT_EQ(d.ItemText(ID_NAME), companies[STOCK].name);
-            EXPECT_EQ(TextOf(d, ID_PRICE), "1234");
-            EXPECT_EQ(TextOf(d, ID_QUANTITY), "0");
+            EXPECT_EQ(TextOf(d, ID_PRICE) + " " + TextOf(d, ID_QUANTITY), "1234 0");
             EXPECT_FALSE(d.IsChecked(ID_MARKET_BUY) || d.IsChecked(ID_LIMIT_BUY));
             d.Type(ID_QUANTITY, "150");
             host.Advance(2200);   // two market ticks, but no market day while open
-            EXPECT_EQ(historyIndex, day);
-            EXPECT_EQ(marketHalt, 2);
+            EXPECT_EQ(V({historyIndex, marketHalt, orderEntryQty}), V({day, 2, 150}));
             EXPECT_EQ(TextOf(d, ID_ESTIMATE), "12");
-            EXPECT_EQ(orderEntryQty, 150);
-            // The tick puts the halt back whatever cleared it, and follows the price.
-            marketHalt = 0;
-            companies[STOCK].sharePrice = 99999;
+            marketHalt = 0, companies[STOCK].sharePrice = 99999;   // the tick puts the halt back, follows the price
             d.Type(ID_QUANTITY, Sjis("  2500株"));
             d.Tick();
             EXPECT_EQ(marketHalt, 2);
-            EXPECT_EQ(TextOf(d, ID_PRICE), "99999");
-            EXPECT_EQ(TextOf(d, ID_ESTIMATE), "24997");
+            EXPECT_EQ(TextOf(d, ID_PRICE) + " " + TextOf(d, ID_ESTIMATE), "99999 24997");
         });
-        EXPECT_EQ(marketHalt, 0);
         host.Advance(1100);
-        EXPECT_EQ(historyIndex, day + 1);
+        EXPECT_EQ(V({marketHalt, historyIndex}), V({0, day + 1}));
         // Cancel, left open (the host's Escape), closed by the window system past the procedure.
         for (int way = 0; way < 3; ++way) {
             Click(button, [&](HeadlessDialog& d) {
@@ -87,20 +77,12 @@ TEST_F(Trading, BothDialogsHaltTheMarketWhileOpenAndEveryCloseFreesIt) {
             EXPECT_EQ(marketHalt, 0);
         }
     }
-    EXPECT_EQ(Opened(IDD_BUY), 4);
-    EXPECT_EQ(Opened(IDD_SELL), 4);
-    EXPECT_EQ(pendingOrders.marketBuyQty + pendingOrders.sellQty, 0);
+    EXPECT_EQ(V({Opened(IDD_BUY), Opened(IDD_SELL), pendingOrders.marketBuyQty, pendingOrders.sellQty}), V({4, 4, 0, 0}));
     EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(Trading, OrdersAreCheckedThenPlacedAndTheDialogCloses) {
-    const struct {
-        const char* situation;
-        int button, method;
-        const char *quantity, *limitPrice;
-        Boxes boxes;   // none on a sale placed
-        bool placed;
-    } rows[] = {
+    const struct { const char* situation; int button, method; const char *quantity, *limitPrice; Boxes boxes; bool placed; } rows[] = {
         {"below a hundred", BUY, ID_MARKET_BUY, "99", "", {AT_LEAST_100, CHOOSE}, false},
         {"no method chosen", BUY, 0, "1000", "", {CHOOSE}, false},
         {"not a number reads 0", BUY, ID_LIMIT_BUY, "abc", "", {AT_LEAST_100, CHOOSE}, false},
@@ -130,35 +112,28 @@ TEST_F(Trading, OrdersAreCheckedThenPlacedAndTheDialogCloses) {
         EXPECT_EQ(marketHalt, 0);
         const PendingOrders& o = pendingOrders;
         const int64_t q = r.placed ? std::stoll(r.quantity) : 0;
-        EXPECT_EQ(o.marketBuyQty, r.method == ID_MARKET_BUY && r.placed ? q : before.marketBuyQty);
-        EXPECT_EQ(o.limitBuyQty, r.method == ID_LIMIT_BUY && r.placed ? q : before.limitBuyQty);
-        EXPECT_EQ(o.sellQty, r.button == SELL && r.placed ? q : before.sellQty);
-        if (r.placed && r.method == ID_LIMIT_BUY) EXPECT_EQ(o.limitBuyPrice, std::stoi(r.limitPrice));
-        if (r.placed) EXPECT_EQ(r.button == SELL ? o.sellCompany : r.method == ID_LIMIT_BUY ? o.limitBuyCompany : o.marketBuyCompany, STOCK);
+        const bool market = r.placed && r.method == ID_MARKET_BUY, limit = r.placed && r.method == ID_LIMIT_BUY, sale = r.placed && r.button == SELL;
+        EXPECT_EQ(V({o.marketBuyQty, o.limitBuyQty, o.sellQty}),
+                  V({market ? q : before.marketBuyQty, limit ? q : before.limitBuyQty, sale ? q : before.sellQty}));
+        EXPECT_EQ(V({o.marketBuyCompany, o.limitBuyCompany, o.limitBuyPrice, o.sellCompany}),
+                  V({market ? STOCK : before.marketBuyCompany, limit ? STOCK : before.limitBuyCompany,
+                     limit ? std::stoi(r.limitPrice) : before.limitBuyPrice, sale ? STOCK : before.sellCompany}));
         pendingOrders.marketBuyQty = 0;   // lets the next buy dialog open
     }
     // The order goes to the stock selected at the time.
     host.ClickBoard(50, 12 * 7 + 15);
     companies[7].floatingShares = 1000;
     Click(BUY, [](HeadlessDialog& d) { TypePress(d, ID_QUANTITY, "1000", ID_MARKET_BUY), d.Press(ID_ORDER); });
-    EXPECT_EQ(pendingOrders.marketBuyCompany, 7);
-    EXPECT_EQ(pendingOrders.marketBuyQty, 1000);
+    EXPECT_EQ(V({pendingOrders.marketBuyCompany, pendingOrders.marketBuyQty}), V({7, 1000}));
 }
 
 TEST_F(Trading, TheTickRefusesQuantitiesOutOfRange) {
-    const struct {
-        int button;
-        int32_t price;
-        const char* typed;
-        const char *field, *estimate;   // the field after the tick; nullptr: the estimate is not written
-        const char* refusal;
-    } rows[] = {
-        {BUY, 1234, "100000000000", "100000000000", "12300000000", nullptr},
-        {BUY, 1234, "100000000001", "0", nullptr, "[不可] 一度にそんなに注文できません(1000億株まで)"},
-        {BUY, 1234, "-100", "0", nullptr, "[不可] 一度にそんなに注文できません(1000億株まで)"},
-        {BUY, 1234, "-99999999999999999999", "0", nullptr, "[不可] 一度にそんなに注文できません(1000億株まで)"},
-        {BUY, 1234, "-99", "-99", "0", nullptr},
-        {SELL, 1234, "-100", "0", nullptr, "[不可] 一度にそんなに注文できません"},
+    const char* const tooMany = "[不可] 一度にそんなに注文できません(1000億株まで)";
+    // field: the quantity after the tick; estimate nullptr: not written.
+    const struct { int button; int32_t price; const char *typed, *field, *estimate, *refusal; } rows[] = {
+        {BUY, 1234, "100000000000", "100000000000", "12300000000", nullptr}, {BUY, 1234, "100000000001", "0", nullptr, tooMany},
+        {BUY, 1234, "-100", "0", nullptr, tooMany}, {BUY, 1234, "-99999999999999999999", "0", nullptr, tooMany},
+        {BUY, 1234, "-99", "-99", "0", nullptr}, {SELL, 1234, "-100", "0", nullptr, "[不可] 一度にそんなに注文できません"},
         {SELL, 1234, "-99", "-99", "0", nullptr},
         {SELL, 1234, "100000000001", "100000000001", "12300000000", nullptr},   // no upper bound here
         // 20000 × 10^15 is beyond 64 bits: wrapped, the estimate would turn negative and refuse.
@@ -171,8 +146,8 @@ TEST_F(Trading, TheTickRefusesQuantitiesOutOfRange) {
         Click(r.button, [&](HeadlessDialog& d) {
             d.Type(ID_QUANTITY, r.typed);
             d.Tick();
-            EXPECT_EQ(TextOf(d, ID_QUANTITY), r.field);
-            if (r.estimate) EXPECT_EQ(TextOf(d, ID_ESTIMATE), r.estimate);
+            EXPECT_EQ(TextOf(d, ID_QUANTITY) + " " + (r.estimate ? TextOf(d, ID_ESTIMATE) : ""),
+                      std::string(r.field) + " " + (r.estimate ? r.estimate : ""));
             EXPECT_EQ(TakeOwned(WIN_DIALOG), r.refusal ? Boxes{r.refusal} : Boxes{});
             d.Tick();   // the reset field raises nothing more
             EXPECT_TRUE(host.messages.empty());
@@ -184,43 +159,29 @@ TEST_F(Trading, TheTickRefusesQuantitiesOutOfRange) {
 TEST_F(Trading, OwnCompanyAndPendingOrdersBlockTheirDialog) {
     const char* const noBuy = "[不可] 自社株の買戻しはここでは行えません\n株式情報ウィンドウから他の銘柄を選んでください";
     const char* const noSell = "[不可] 自社株の発行はここでは行えません\n株式情報ウィンドウから他の銘柄を選んでください";
-    const struct {
-        int selected;
-        int64_t marketBuy, limitBuy, sell;
-        int button;
-        const char* refusal;   // nullptr: the dialog opens
-    } rows[] = {
-        {0, 0, 0, 0, BUY, noBuy},   {0, 0, 0, 0, SELL, noSell},
-        {COMPANY_COUNT, 0, 0, 0, BUY, noBuy},   // a stray index reads as the own company
-        {8, 1000, 0, 0, BUY, PENDING},   // for any stock
-        {8, 1000, 0, 0, SELL, nullptr}, {5, 0, 1000, 0, BUY, nullptr}, {5, 0, 0, 500, SELL, PENDING},
-        {5, 0, 0, 500, BUY, nullptr},
+    // refusal nullptr: the dialog opens. A stray index reads as the own company; a market buy blocks for any stock.
+    const struct { int selected; int64_t marketBuy, limitBuy, sell; int button; const char* refusal; } rows[] = {
+        {0, 0, 0, 0, BUY, noBuy},       {0, 0, 0, 0, SELL, noSell},      {COMPANY_COUNT, 0, 0, 0, BUY, noBuy},
+        {8, 1000, 0, 0, BUY, PENDING},  {8, 1000, 0, 0, SELL, nullptr},  {5, 0, 1000, 0, BUY, nullptr},
+        {5, 0, 0, 500, SELL, PENDING},  {5, 0, 0, 500, BUY, nullptr},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.selected << " " << r.button);
-        selectedCompany = r.selected;
-        pendingOrders.marketBuyQty = r.marketBuy, pendingOrders.limitBuyQty = r.limitBuy, pendingOrders.sellQty = r.sell;
+        selectedCompany = r.selected, pendingOrders.marketBuyQty = r.marketBuy, pendingOrders.limitBuyQty = r.limitBuy;
+        pendingOrders.sellQty = r.sell;
         host.openedDialogs.clear();
         Click(r.button);
         EXPECT_EQ(TakeOwned(WIN_MAIN), r.refusal ? Boxes{r.refusal} : Boxes{});
-        EXPECT_EQ(host.openedDialogs.size(), r.refusal ? 0u : 1u);
-        EXPECT_EQ(marketHalt, 0);
+        EXPECT_EQ(V({static_cast<int64_t>(host.openedDialogs.size()), marketHalt}), V({r.refusal ? 0 : 1, 0}));
     }
 }
 
 TEST_F(Trading, AfterHoursTradeChargesItsFee) {
     const std::string fee15 = "?[確認] 費用が15万円かかりますが宜しいですか?";
-    const struct {
-        int32_t hour, halt;
-        int64_t marketBuy, limitBuy, sell, funds;
-        MessageAnswer answer;
-        Boxes boxes;
-        int64_t fundsAfter;
-        int32_t flag;
-    } rows[] = {
-        {11, 0, 1000, 0, 0, 500, ANSWER_YES, {"[] 現在は市場は開いています."}, 500, 0},
-        {9, 0, 1000, 0, 0, 500, ANSWER_YES, {"[] 現在は市場は開いています."}, 500, 0},
-        {13, 0, 1000, 0, 0, 500, ANSWER_YES, {"[] 現在は市場は開いています."}, 500, 0},
+    const char* const open = "[] 現在は市場は開いています.";
+    const struct { int32_t hour, halt; int64_t marketBuy, limitBuy, sell, funds; MessageAnswer answer; Boxes boxes; int64_t fundsAfter, flag; } rows[] = {
+        {11, 0, 1000, 0, 0, 500, ANSWER_YES, {open}, 500, 0}, {9, 0, 1000, 0, 0, 500, ANSWER_YES, {open}, 500, 0},
+        {13, 0, 1000, 0, 0, 500, ANSWER_YES, {open}, 500, 0},
         {11, 1, 0, 0, 0, 500, ANSWER_YES, {"[] なにも注文されていません"}, 500, 0},   // a halt closes the market
         {8, 0, 0, 1000, 0, 500, ANSWER_YES, {"[] なにも注文されていません"}, 500, 0},   // a limit buy is not bought through
         {18, 0, 1050, 0, 499, 500, ANSWER_NO, {AFTER_HOURS, fee15}, 500, 0},
@@ -234,29 +195,25 @@ TEST_F(Trading, AfterHoursTradeChargesItsFee) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.hour << " " << r.funds);
-        gameHour = r.hour, marketHalt = r.halt, companies[0].funds = r.funds;
-        pendingOrders = PendingOrders{};
+        gameHour = r.hour, marketHalt = r.halt, companies[0].funds = r.funds, pendingOrders = PendingOrders{};
         pendingOrders.marketBuyQty = r.marketBuy, pendingOrders.limitBuyQty = r.limitBuy, pendingOrders.sellQty = r.sell;
-        host.answers.push_back(r.answer);
+        host.answers = {r.answer};
         host.ClickMain(400, 229);
-        host.answers.clear();
         EXPECT_EQ(TakeOwned(WIN_MAIN), r.boxes);
-        EXPECT_EQ(companies[0].funds, r.fundsAfter);
-        EXPECT_EQ(pendingOrders.afterHoursTrade, r.flag);
-        EXPECT_EQ(pendingOrders.marketBuyQty + pendingOrders.sellQty, r.marketBuy + r.sell);   // the orders stay
+        EXPECT_EQ(V({companies[0].funds, pendingOrders.afterHoursTrade, pendingOrders.marketBuyQty, pendingOrders.sellQty}),
+                  V({r.fundsAfter, r.flag, r.marketBuy, r.sell}));   // the orders stay
     }
 }
 
 TEST_F(Trading, CancelAllDropsEveryQuantityAndKeepsTheRest) {
-    pendingOrders.limitBuyCompany = pendingOrders.marketBuyCompany = pendingOrders.sellCompany = STOCK;
-    pendingOrders.limitBuyPrice = 1231;
-    pendingOrders.limitBuyQty = 2000, pendingOrders.marketBuyQty = 1000, pendingOrders.sellQty = 500;
+    PendingOrders& o = pendingOrders;
+    o.limitBuyCompany = o.marketBuyCompany = o.sellCompany = STOCK, o.limitBuyPrice = 1231;
+    o.limitBuyQty = 2000, o.marketBuyQty = 1000, o.sellQty = 500;
     host.ClickMain(400, 281);
-    EXPECT_EQ(TakeOwned(WIN_MAIN), (Boxes{"[取り消し] 全ての注文を取り消しました"}));
-    EXPECT_EQ(pendingOrders.marketBuyQty + pendingOrders.limitBuyQty + pendingOrders.sellQty, 0);
-    EXPECT_EQ(pendingOrders.marketBuyCompany + pendingOrders.limitBuyCompany + pendingOrders.sellCompany, 3 * STOCK);
-    EXPECT_EQ(pendingOrders.limitBuyPrice, 1231);
+    EXPECT_EQ(TakeOwned(WIN_MAIN), Boxes{"[取り消し] 全ての注文を取り消しました"});
+    EXPECT_EQ(V({o.marketBuyQty, o.limitBuyQty, o.sellQty, o.marketBuyCompany, o.limitBuyCompany, o.sellCompany, o.limitBuyPrice}),
+              V({0, 0, 0, STOCK, STOCK, STOCK, 1231}));
     Click(BUY);
     Click(SELL);
-    EXPECT_EQ(Opened(IDD_BUY) + Opened(IDD_SELL), 2);   // nothing blocks them any more
+    EXPECT_EQ(V({Opened(IDD_BUY), Opened(IDD_SELL)}), V({1, 1}));   // nothing blocks them any more
 }
