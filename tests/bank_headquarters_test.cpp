@@ -148,14 +148,12 @@ TEST_F(BankAndHeadquarters, HeadquartersIssuesBuysBackSplitsWithinTheirLimits) {
 
 TEST_F(BankAndHeadquarters, BankruptcyClearsTheCompanyAndThePieFollowsTheStake) {
     ListedCompany& me = companies[0];
-    me.loans[1] = me.debt = 300;
-    me.holdings[3] = 1234;
+    me.loans[1] = me.debt = 300, me.holdings[3] = 1234;
     const int64_t own = me.holdings[0];
     const Rgb red = PEN_SPECS[PEN_RED3].colour, blue = PEN_SPECS[PEN_BLUE3].colour;
     RunDialog(HQ, [&](HeadlessDialog& d) {
         // Opened at 50 %: the right half is red; then a quarter, clockwise from the top.
-        EXPECT_EQ(d.PixelAt(450, 150), red);
-        EXPECT_EQ(d.PixelAt(390, 150), blue);
+        EXPECT_EQ(std::vector<Rgb>({d.PixelAt(450, 150), d.PixelAt(390, 150)}), std::vector<Rgb>({red, blue}));
         me.holdings[0] = me.issuedShares / 4;
         d.Tick();
         EXPECT_EQ(TextOf(d, 1007), "25");
@@ -165,13 +163,11 @@ TEST_F(BankAndHeadquarters, BankruptcyClearsTheCompanyAndThePieFollowsTheStake) 
         me.holdings[0] = own;
 
         d.Press(1020);   // answered No
-        EXPECT_EQ(me.bankrupt, 0);
-        EXPECT_EQ(me.funds, 12000);
+        EXPECT_EQ(std::vector<int64_t>({me.bankrupt, me.funds}), std::vector<int64_t>({0, 12000}));
         host.answers.push_back(ANSWER_YES);
         d.Press(1020);
         EXPECT_EQ(TakeBoxes(true), (Boxes{"?[確認] 破産申請を行いますか?", "?[確認] 破産申請を行いますか?", "[] 破産しました."}));
-        EXPECT_EQ(me.bankrupt, 1);
-        EXPECT_EQ(Utf8(me.name), "---破産---");
+        EXPECT_EQ(std::to_string(me.bankrupt) + Utf8(me.name), "1---破産---");
         EXPECT_EQ(std::vector<int64_t>({me.funds, me.issuedShares, me.floatingShares, me.profit, me.property, me.sharePrice}),
                   std::vector<int64_t>(6, 0));
         // Loans, debt and holdings stay: the market day settles what follows.
@@ -179,7 +175,7 @@ TEST_F(BankAndHeadquarters, BankruptcyClearsTheCompanyAndThePieFollowsTheStake) 
         EXPECT_TRUE(d.open());
         d.Tick();
         EXPECT_EQ(TextOf(d, 1007) + TextOf(d, 1003) + TextOf(d, 1004), "000");
-        EXPECT_EQ(d.PixelAt(430, 80), blue);   // a stake of 0: all blue, also at its start at the top
-        EXPECT_EQ(d.PixelAt(450, 150), blue);
+        // A stake of 0: all blue, also at its start at the top.
+        EXPECT_EQ(std::vector<Rgb>({d.PixelAt(430, 80), d.PixelAt(450, 150)}), std::vector<Rgb>({blue, blue}));
     });
 }
