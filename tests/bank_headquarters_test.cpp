@@ -64,11 +64,9 @@ TEST_F(BankAndHeadquarters, BankChecksTheLimitTheLoanAndTheCash) {
     const struct { int k; bool repay; int64_t loan, funds, debt; const char* typed; int64_t loanAfter, fundsAfter, debtAfter;
                    const char *refusal, *shown; } rows[] = {
         {0, false, 1999990, 0, 0, "10", 2000000, 10, 10, nullptr, "2000000"},   // up to each limit exactly
-        {1, false, 499990, 0, 0, "10", 500000, 10, 10, nullptr, "500000"},
-        {2, false, 99990, 0, 0, "10", 100000, 10, 10, nullptr, "100000"},
+        {1, false, 499990, 0, 0, "10", 500000, 10, 10, nullptr, "500000"}, {2, false, 99990, 0, 0, "10", 100000, 10, 10, nullptr, "100000"},
         {0, false, 2000000, 0, 0, "1", 2000000, 0, 0, OVER_LIMIT, "2000000"},
-        {1, false, 500000, 0, 0, "1", 500000, 0, 0, OVER_LIMIT, "500000"},
-        {2, false, 100000, 0, 0, "1", 100000, 0, 0, OVER_LIMIT, "100000"},
+        {1, false, 500000, 0, 0, "1", 500000, 0, 0, OVER_LIMIT, "500000"}, {2, false, 100000, 0, 0, "1", 100000, 0, 0, OVER_LIMIT, "100000"},
         {0, false, 2000001, 0, 0, "0", 2000001, 0, 0, OVER_LIMIT, "2000001"},   // interest took it past
         {0, false, 2000001, 0, 0, "-2", 1999999, -2, -2, nullptr, "1999999"},   // a negative amount repays
         {1, true, 1000, 5000, 1000, "9000", 1000, 5000, 1000, TOO_MUCH, "1000"},   // the loan test comes first

@@ -91,12 +91,9 @@ TEST_F(Trading, OrdersAreCheckedThenPlacedAndTheDialogCloses) {
         {"a hundred", BUY, ID_MARKET_BUY, "100", "", {"[注文完了] 注文しました"}, true},
         {"the whole float", BUY, ID_LIMIT_BUY, "50000", "1236", {"[注文完了] 注文しました"}, true},
         {"a new limit replaces the old, its price unchecked", BUY, ID_LIMIT_BUY, "400", "-5", {"[注文完了] 注文しました"}, true},
-        {"sale below a hundred", SELL, 0, "99", "", {AT_LEAST_100}, false},
-        {"sale of nothing", SELL, 0, "0", "", {AT_LEAST_100}, false},
-        {"negative sale", SELL, 0, "-50", "", {AT_LEAST_100}, false},
-        {"sale not a number", SELL, 0, "x", "", {AT_LEAST_100}, false},
-        {"past the holding", SELL, 0, "501", "", {"[不可] そんなに株式を持っていません"}, false},
-        {"the whole holding", SELL, 0, "500", "", {}, true},
+        {"sale below a hundred", SELL, 0, "99", "", {AT_LEAST_100}, false}, {"sale of nothing", SELL, 0, "0", "", {AT_LEAST_100}, false},
+        {"negative sale", SELL, 0, "-50", "", {AT_LEAST_100}, false}, {"sale not a number", SELL, 0, "x", "", {AT_LEAST_100}, false},
+        {"past the holding", SELL, 0, "501", "", {"[不可] そんなに株式を持っていません"}, false}, {"the whole holding", SELL, 0, "500", "", {}, true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.situation);
