@@ -72,7 +72,10 @@ TEST_F(Takeover, PieAndStakeEverySecondAndEscapeCloses) {
     };
     RunDialog(OTHER, [&](HeadlessDialog& d) {
         EXPECT_EQ(d.ItemText(1002), std::string(companies[T].name));
-        EXPECT_EQ(d.ItemText(1004) + (at(d, 36) == Pen(PEN_RED3) ? " red" : ""), "20 red");   // drawn as it opens
+        const Rgb white{255, 255, 255};   // a radius of 75 from (420, 120)
+        EXPECT_TRUE(d.PixelAt(420, 44) == white && d.PixelAt(420, 45) != white);
+        EXPECT_EQ(d.ItemText(1004), "20");   // drawn as it opens
+        EXPECT_EQ(at(d, 36), Pen(PEN_RED3));
         companies[0].holdings[T] = 3000000;
         host.Advance(999);
         EXPECT_EQ(d.ItemText(1004), "20");
@@ -83,7 +86,8 @@ TEST_F(Takeover, PieAndStakeEverySecondAndEscapeCloses) {
         EXPECT_EQ(std::vector<Rgb>({at(d, 36), at(d, 180), at(d, 300)}), std::vector<Rgb>({Pen(PEN_RED3), Pen(PEN_BLUE3), Pen(PEN_GREEN3)}));
         companies[0].holdings[T] = 7500000;
         d.Tick();
-        EXPECT_EQ(d.ItemText(1004) + (at(d, 180) == Pen(PEN_RED3) ? " red" : ""), "75 red");
+        EXPECT_EQ(d.ItemText(1004), "75");
+        EXPECT_EQ(at(d, 180), Pen(PEN_RED3));
         d.Press(2);
         EXPECT_EQ(d.open() ? -1 : d.result(), 2);
     });
