@@ -104,31 +104,34 @@ TEST_F(BankAndHeadquarters, BankChecksTheLimitTheLoanAndTheCash) {
 }
 
 TEST_F(BankAndHeadquarters, HeadquartersIssuesBuysBackSplitsWithinTheirLimits) {
-    const char* const CANNOT_ISSUE = "[] そんなに発行できません.\n利益を上げてください";
-    const char* const CANNOT_BUY_BACK = "[] そんなに買戻しできません.";
-    const char* const CLOSED = "[] 市場が開いているときに行ってください.";
-    const std::string SPLIT_Q = "?[確認] 株式の分割を行います.よろしいですか?";
+    const char *const CANNOT_ISSUE = "[] そんなに発行できません.\n利益を上げてください", *const ISSUED = "[] 新株を発行しました.";
+    const char *const CANNOT_BUY_BACK = "[] そんなに買戻しできません.", *const CLOSED = "[] 市場が開いているときに行ってください.";
+    const char *const SPLIT_Q = "?[確認] 株式の分割を行います.よろしいですか?", *const SPLIT = "[] 株式の分割を行いました.";
     using Figures = std::vector<int64_t>;   // issued, floating, own stake, funds, price
-    const struct { const char* situation; Figures before; int64_t profit; int32_t halt; int field; const char* typed; int button;
-                   MessageAnswer answer; Figures after; Boxes boxes; } rows[] = {
-        {"issue to the total limit", {297000000, 1000, 0, 100, 280}, 500000, 0, 1005, "3000000", 1017, ANSWER_NO, {300000000, 3001000, 0, 84100, 280}, {"[] 新株を発行しました."}},
-        {"one past the total", {300000000, 1000, 0, 100, 280}, 500000, 0, 1005, "1", 1017, ANSWER_NO, {300000000, 1000, 0, 100, 280}, {CANNOT_ISSUE}},
-        {"one past one issue", {8000000, 1000, 0, 100, 280}, 500000, 0, 1005, "3000001", 1017, ANSWER_NO, {8000000, 1000, 0, 100, 280}, {CANNOT_ISSUE}},
-        {"too little profit", {8000000, 1000, 0, 100, 280}, 499999, 0, 1005, "1", 1017, ANSWER_NO, {8000000, 1000, 0, 100, 280}, {CANNOT_ISSUE}},
-        {"count at the top, not wrapped", {MAX - 5, 1000, 0, 100, 280}, 500000, 0, 1005, "10", 1017, ANSWER_NO, {MAX - 5, 1000, 0, 100, 280}, {CANNOT_ISSUE}},
-        {"negative issue", {8000000, 1000, 0, 100, 280}, 500000, 0, 1005, "-100000", 1017, ANSWER_NO, {8000000, 1000, 0, 100, 280}, {CANNOT_ISSUE}},
-        {"below a hundred brings no cash", {8000000, 1000, 0, 100, 280}, 500000, 0, 1005, "99", 1017, ANSWER_NO, {8000099, 1099, 0, 100, 280}, {"[] 新株を発行しました."}},
-        {"whole hundreds only", {8000000, 1000, 0, 100, 280}, 500000, 0, 1005, "199", 1017, ANSWER_NO, {8000199, 1199, 0, 102, 280}, {"[] 新株を発行しました."}},
-        {"halted: no issue", {8000000, 1000, 0, 100, 280}, 500000, 2, 1005, "100", 1017, ANSWER_NO, {8000000, 1000, 0, 100, 280}, {CLOSED}},
-        {"halted: no buy-back", {8000000, 1000, 0, 1000000, 280}, 500000, 2, 1006, "100", 1018, ANSWER_NO, {8000000, 1000, 0, 1000000, 280}, {CLOSED}},
-        {"buy back more than others hold", {8000000, 1000, 4000000, 10000000, 280}, 0, 0, 1006, "4000001", 1018, ANSWER_NO, {8000000, 1000, 4000000, 10000000, 280}, {CANNOT_BUY_BACK}},
-        {"buy back one 万円 short", {8000000, 1000, 4000000, 111999, 280}, 0, 0, 1006, "4000000", 1018, ANSWER_NO, {8000000, 1000, 4000000, 111999, 280}, {CANNOT_BUY_BACK}},
-        {"buy back everything others hold", {8000000, 1000, 4000000, 112000, 280}, 0, 0, 1006, "4000000", 1018, ANSWER_NO, {4000000, 1000, 4000000, 0, 280}, {"[] 自社株を買い戻しました."}},
-        {"negative buy-back", {8000000, 1000, 0, 100, 280}, 500000, 0, 1006, "-2000000000", 1018, ANSWER_NO, {8000000, 1000, 0, 100, 280}, {CANNOT_BUY_BACK}},
-        {"split declined", {400000000, 100000001, 150000000, 0, 1001}, 0, 0, 0, "", 1019, ANSWER_NO, {400000000, 100000001, 150000000, 0, 1001}, {SPLIT_Q}},
-        {"split at the limit", {400000000, 100000001, 150000000, 0, 1001}, 0, 0, 0, "", 1019, ANSWER_YES, {800000000, 200000002, 300000000, 0, 500}, {SPLIT_Q, "[] 株式の分割を行いました."}},
-        {"split past the limit", {400000001, 1, 1, 0, 1001}, 0, 0, 0, "", 1019, ANSWER_YES, {400000001, 1, 1, 0, 1001}, {"[] これ以上株式の分割はできません."}},
-        {"split never wraps", {MIN / 2 - 1, MAX / 2 + 1, MIN, 0, 2}, 0, 0, 0, "", 1019, ANSWER_YES, {MIN, MAX, MIN, 0, 1}, {SPLIT_Q, "[] 株式の分割を行いました."}},
+    const Figures usual = {8000000, 1000, 0, 100, 280}, toSplit = {400000000, 100000001, 150000000, 0, 1001};
+    constexpr int ISSUE = 1017, BUY_BACK = 1018, SPLIT_BUTTON = 1019;
+    // after: the figures afterwards, none when unchanged.
+    const struct { const char* situation; Figures before; int64_t profit; int32_t halt; int button; const char* typed; Boxes boxes;
+                   Figures after; MessageAnswer answer = ANSWER_NO; } rows[] = {
+        {"issue to the total limit", {297000000, 1000, 0, 100, 280}, 500000, 0, ISSUE, "3000000", {ISSUED}, {300000000, 3001000, 0, 84100, 280}},
+        {"one past the total", {300000000, 1000, 0, 100, 280}, 500000, 0, ISSUE, "1", {CANNOT_ISSUE}, {}},
+        {"one past one issue", usual, 500000, 0, ISSUE, "3000001", {CANNOT_ISSUE}, {}},
+        {"too little profit", usual, 499999, 0, ISSUE, "1", {CANNOT_ISSUE}, {}},
+        {"count at the top, not wrapped", {MAX - 5, 1000, 0, 100, 280}, 500000, 0, ISSUE, "10", {CANNOT_ISSUE}, {}},
+        {"negative issue", usual, 500000, 0, ISSUE, "-100000", {CANNOT_ISSUE}, {}},
+        {"below a hundred brings no cash", usual, 500000, 0, ISSUE, "99", {ISSUED}, {8000099, 1099, 0, 100, 280}},
+        {"whole hundreds only", usual, 500000, 0, ISSUE, "199", {ISSUED}, {8000199, 1199, 0, 102, 280}},
+        {"halted: no issue", usual, 500000, 2, ISSUE, "100", {CLOSED}, {}},
+        {"halted: no buy-back", {8000000, 1000, 0, 1000000, 280}, 500000, 2, BUY_BACK, "100", {CLOSED}, {}},
+        {"more than others hold", {8000000, 1000, 4000000, 10000000, 280}, 0, 0, BUY_BACK, "4000001", {CANNOT_BUY_BACK}, {}},
+        {"one 万円 short", {8000000, 1000, 4000000, 111999, 280}, 0, 0, BUY_BACK, "4000000", {CANNOT_BUY_BACK}, {}},
+        {"all others hold", {8000000, 1000, 4000000, 112000, 280}, 0, 0, BUY_BACK, "4000000", {"[] 自社株を買い戻しました."},
+         {4000000, 1000, 4000000, 0, 280}},
+        {"negative buy-back", usual, 500000, 0, BUY_BACK, "-2000000000", {CANNOT_BUY_BACK}, {}},
+        {"split declined", toSplit, 0, 0, SPLIT_BUTTON, "", {SPLIT_Q}, {}},
+        {"split at the limit", toSplit, 0, 0, SPLIT_BUTTON, "", {SPLIT_Q, SPLIT}, {800000000, 200000002, 300000000, 0, 500}, ANSWER_YES},
+        {"split past the limit", {400000001, 1, 1, 0, 1001}, 0, 0, SPLIT_BUTTON, "", {"[] これ以上株式の分割はできません."}, {}, ANSWER_YES},
+        {"split never wraps", {MIN / 2 - 1, MAX / 2 + 1, MIN, 0, 2}, 0, 0, SPLIT_BUTTON, "", {SPLIT_Q, SPLIT}, {MIN, MAX, MIN, 0, 1}, ANSWER_YES},
     };
     ListedCompany& me = companies[0];
     companies[5].holdings[0] = 777;
@@ -136,8 +139,8 @@ TEST_F(BankAndHeadquarters, HeadquartersIssuesBuysBackSplitsWithinTheirLimits) {
         SCOPED_TRACE(r.situation);
         me.issuedShares = r.before[0], me.floatingShares = r.before[1], me.holdings[0] = r.before[2], me.funds = r.before[3];
         me.sharePrice = static_cast<int32_t>(r.before[4]), me.profit = r.profit, marketHalt = r.halt, host.answers = {r.answer};
-        RunDialog(HQ, [&](HeadlessDialog& d) { TypePress(d, r.field, r.typed, r.button); });
-        EXPECT_EQ(Figures({me.issuedShares, me.floatingShares, me.holdings[0], me.funds, me.sharePrice}), r.after);
+        RunDialog(HQ, [&](HeadlessDialog& d) { TypePress(d, r.button == ISSUE ? 1005 : r.button == BUY_BACK ? 1006 : 0, r.typed, r.button); });
+        EXPECT_EQ(Figures({me.issuedShares, me.floatingShares, me.holdings[0], me.funds, me.sharePrice}), r.after.empty() ? r.before : r.after);
         EXPECT_EQ(TakeBoxes(true), r.boxes);
     }
     EXPECT_EQ(companies[5].holdings[0], 777);   // only the player's stake doubles; a buy-back keeps the float
