@@ -125,7 +125,8 @@ TEST_F(Takeover, BidsNeedAPriceAboveTheMarketAndAskWhenHostile) {
 }
 
 TEST_F(Takeover, MergerNeedsThreeQuartersAndBuysTheRestOnCredit) {
-    const char* const asked = "?[確認] 合併を行いますか?\n\nその場合,対象となる会社の全株式を強制的に買い取ります.\nまた,その金額はWHITE銀行から自動的に借入します.";
+    const char* const asked =
+        "?[確認] 合併を行いますか?\n\nその場合,対象となる会社の全株式を強制的に買い取ります.\nまた,その金額はWHITE銀行から自動的に借入します.";
     const struct { const char* situation; int selected; int64_t held, issued; int32_t price; MessageAnswer answer; int64_t loan; } rows[] = {
         {"74 %", T, 7499999, 10000000, 1000, ANSWER_YES, -1},   // loan -1: nothing merged
         {"75 %, declined", T, 7500000, 10000000, 1000, ANSWER_NO, -1}, {"the own company", 0, 1000000, 1000000, 1000, ANSWER_YES, -1},
@@ -190,7 +191,8 @@ TEST_F(ShareholdersMeeting, ProposalsStartTheirVotes) {
     companies[0].holdings[T] = 100000, companies[T].sharePrice = 1234;   // 1 %
     const struct { int id; const char* question; int32_t no, factor; } rows[] = {
         {1017, "社長交代案を提出します.よろしいですか?.", 49, 1000}, {1018, "大量リストラ案を提出します.よろしいですか?.", 33, 700},
-        {1019, "海外進出案を提出します.よろしいですか?.", 24, 500},   {1020, "事業の縮小案を提出します.よろしいですか?.", 19, 300}, {1021, "事業の拡大案を提出します.よろしいですか?.", 16, 100},
+        {1019, "海外進出案を提出します.よろしいですか?.", 24, 500},   {1020, "事業の縮小案を提出します.よろしいですか?.", 19, 300},
+        {1021, "事業の拡大案を提出します.よろしいですか?.", 16, 100},
     };
     Meeting([&](HeadlessDialog& d) {
         voteYes = voteNo = 77;

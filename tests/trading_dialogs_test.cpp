@@ -176,7 +176,8 @@ TEST_F(Trading, OwnCompanyAndPendingOrdersBlockTheirDialog) {
 TEST_F(Trading, AfterHoursTradeChargesItsFee) {
     const std::string fee15 = "?[確認] 費用が15万円かかりますが宜しいですか?";
     const char* const open = "[] 現在は市場は開いています.";
-    const struct { int32_t hour, halt; int64_t marketBuy, limitBuy, sell, funds; MessageAnswer answer; Boxes boxes; int64_t fundsAfter, flag; } rows[] = {
+    const struct { int32_t hour, halt; int64_t marketBuy, limitBuy, sell, funds; MessageAnswer answer; Boxes boxes;
+                   int64_t fundsAfter, flag; } rows[] = {
         {11, 0, 1000, 0, 0, 500, ANSWER_YES, {open}, 500, 0}, {9, 0, 1000, 0, 0, 500, ANSWER_YES, {open}, 500, 0},
         {13, 0, 1000, 0, 0, 500, ANSWER_YES, {open}, 500, 0},
         {11, 1, 0, 0, 0, 500, ANSWER_YES, {"[] なにも注文されていません"}, 500, 0},   // a halt closes the market
