@@ -17,18 +17,12 @@ namespace {
 
 constexpr int MILITARY = 142, WAR = 144;
 constexpr int64_t RICH = 100000000000LL;
-
 using Forces = std::array<int32_t, 10>;
 const Forces US_OPENING{2000, 5000, 3000, 2500, 80000, 500, 500, 500, 500, 25};
 const Forces ARMY{1000, 1000, 1000, 1000, 100000, 1000, 1000, 1000, 1000, 0};
 
-// Price, limit per order, and the texts of a purchase of `limit` and of one past it.
-const struct {
-    int64_t price;
-    int32_t limit;
-    const char* bought;
-    const char* tooMany;
-} WEAPONS[10] = {
+// Price, limit per order, and the texts of an order of `limit` and of one past it.
+const struct { int64_t price; int32_t limit; const char *bought, *tooMany; } WEAPONS[10] = {
     {3000000, 50, "爆撃機を50機購入しました.", "一度に購入できるのは50までです."},
     {1000000, 100, "戦闘機を100機購入しました.", "一度に購入できるのは100機までです."},
     {300000, 50, "戦車を50機購入しました.", "一度に購入できるのは50機までです."},
@@ -42,10 +36,7 @@ const struct {
 };
 
 // Each type's strike: one draw modulo `modulus`, taken from every target.
-const struct {
-    int32_t modulus;
-    std::vector<int> targets;
-} ATTACKS[9] = {
+const struct { int32_t modulus; std::vector<int> targets; } ATTACKS[9] = {
     {3, {Tank, AntiTankGun, Infantry, Battleship, Cruiser, AntiAircraftShip}},
     {3, {Bomber, Fighter}},
     {1000, {Infantry}},
@@ -56,10 +47,7 @@ const struct {
     {3, {Tank, AntiTankGun, Infantry, Battleship, Submarine}},
     {5, {Bomber, Fighter}},
 };
-bool Hits(int attacker, int target) {
-    const std::vector<int>& t = ATTACKS[attacker].targets;
-    return std::find(t.begin(), t.end(), target) != t.end();
-}
+bool Hits(int a, int t) { return std::count(ATTACKS[a].targets.begin(), ATTACKS[a].targets.end(), t) > 0; }
 
 const char* const DECLARE_Q =
     "[確認] アメリカ合衆国に宣戦布告しますか?\n\n（敗北や停戦の際には賠償金を支払う必要があります)";
@@ -78,21 +66,16 @@ Forces Get(const int32_t* side) {
 // The ten numbers shown from control `first` on.
 Forces Shown(HeadlessDialog& d, int first) {
     Forces f{};
-    for (int k = 0; k < 10; ++k) f[static_cast<size_t>(k)] = std::stoi(d.ItemText(first + k));
+    for (size_t k = 0; k < 10; ++k) f[k] = std::stoi(d.ItemText(first + static_cast<int>(k)));
     return f;
 }
-
 // The forces the United States draws after a war, `skip` draws after state `s`.
 Forces NewEnemyFrom(uint32_t s, int skip) {
     for (int n = 0; n < skip; ++n) NextDraw(s);
+    const int32_t base[] = {2000, 5000, 3000, 2500, 80000, 500, 500, 500, 500, 25};
+    const int32_t range[] = {1000, 1000, 10000, 5000, 20000, 100, 100, 100, 100, 10};
     Forces f{};
-    f[0] = 2000 - NextDraw(s) % 1000;
-    f[1] = 5000 - NextDraw(s) % 1000;
-    f[2] = 3000 - NextDraw(s) % 10000;
-    f[3] = 2500 - NextDraw(s) % 5000;
-    f[4] = 80000 - NextDraw(s) % 20000;
-    for (size_t k = 5; k <= 8; ++k) f[k] = 500 - NextDraw(s) % 100;
-    f[9] = 25 - NextDraw(s) % 10;
+    for (size_t k = 0; k < 10; ++k) f[k] = base[k] - NextDraw(s) % range[k];
     return f;
 }
 
@@ -143,8 +126,6 @@ protected:
     }
 };
 
-// ---------------------------------------------------------------- purchases
-
 TEST_F(WarTest, MilitaryShowsPricesAndHoldingsAndTheWarOpensAtPeace) {
     Set(playerForces, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     OpenMilitary([&](HeadlessDialog& d) {
@@ -173,15 +154,7 @@ TEST_F(WarTest, MilitaryShowsPricesAndHoldingsAndTheWarOpensAtPeace) {
 }
 
 TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
-    struct Order {
-        int type;
-        std::string typed;
-        int64_t funds;
-        int32_t held;
-        std::string box;
-        int32_t heldAfter;
-        int64_t fundsAfter;
-    };
+    struct Order { int type; std::string typed; int64_t funds; int32_t held; std::string box; int32_t heldAfter; int64_t fundsAfter; };
     std::vector<Order> orders;
     for (int k = 0; k < 10; ++k) {
         const auto& w = WEAPONS[k];
@@ -217,16 +190,9 @@ TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
     });
 }
 
-// ---------------------------------------------------------------- the battle
-
 // Commands during a war that leave it running: refused, declined or ignored.
 TEST_F(WarTest, RefusedOrDeclinedCommandsLeaveTheBattleRunning) {
-    const struct {
-        int button;
-        int type;   // an enemy type set to `count` first, or -1
-        int32_t count;
-        Boxes boxes;
-    } rows[] = {
+    const struct { int button, type; int32_t count; Boxes boxes; } rows[] = {   // type: an enemy type set to `count`
         {1, -1, 0, {SURRENDER_Q}},
         {1035, -1, 0, {NO_YIELD}},      // every enemy type stands
         {1035, Tank, -3, {NO_YIELD}},   // a count below 0 is not a lost type
@@ -238,12 +204,11 @@ TEST_F(WarTest, RefusedOrDeclinedCommandsLeaveTheBattleRunning) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(std::to_string(r.button) + " " + std::to_string(r.type));
-        Forces army = ARMY;
+        Forces army = ARMY, enemy = US_OPENING;
         army[NuclearMissile] = 1;
+        if (r.type >= 0) enemy[static_cast<size_t>(r.type)] = r.count;
         Set(playerForces, army);
-        Set(enemyForces, US_OPENING);
-        if (r.type >= 0) enemyForces[r.type] = r.count;
-        const Forces enemy = Get(enemyForces);
+        Set(enemyForces, enemy);
         const int64_t loans = companies[0].loans[2], debt = companies[0].debt;
         War([&](HeadlessDialog& d) {
             host.answers.push_back(r.button == 1034 ? ANSWER_YES : ANSWER_NO);
@@ -271,11 +236,11 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
     for (bool playerAlone : {true, false}) {
         for (int a = 0; a < 9; ++a) {
             SCOPED_TRACE((playerAlone ? "player " : "enemy ") + std::to_string(a));
-            Forces alone{}, full{};
+            Forces alone{}, full{5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 0};
             alone[static_cast<size_t>(a)] = 5000;
-            for (size_t k = 0; k < 9; ++k) full[k] = 5000;
-            Set(playerForces, playerAlone ? alone : full);
-            Set(enemyForces, playerAlone ? full : alone);
+            Forces player = playerAlone ? alone : full, enemy = playerAlone ? full : alone;
+            Set(playerForces, player);
+            Set(enemyForces, enemy);
             War([&](HeadlessDialog& d) {
                 uint32_t s = 4711u;
                 SetGameRandState(s);
@@ -283,11 +248,10 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
                 EXPECT_EQ(DrawsSince(4711u), 10);
                 int32_t draw[10];
                 for (int32_t& x : draw) x = NextDraw(s);
-                Forces player = playerAlone ? alone : full, enemy = playerAlone ? full : alone;
-                Forces& lone = playerAlone ? player : enemy;
-                Forces& struck = playerAlone ? enemy : player;
                 // The lone type's draw is the first or the last; the full
                 // side's nine come in type order around it.
+                Forces& lone = playerAlone ? player : enemy;
+                Forces& struck = playerAlone ? enemy : player;
                 const int32_t damage = draw[playerAlone ? 0 : 9] % ATTACKS[a].modulus;
                 for (int t = 0; t < 9; ++t) {
                     if (Hits(a, t)) struck[static_cast<size_t>(t)] -= damage;
@@ -303,7 +267,7 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
     }
 }
 
-TEST_F(WarTest, NegativeCountNeitherStrikesNorIsBeatenUntilStruckAndNeverWraps) {
+TEST_F(WarTest, NegativeCountNeitherStrikesNorIsBeatenUntilStruckAndNoCountWraps) {
     Set(playerForces, {0, 5, 0, 0, 0, 0, 0, 0, 0, 0});
     Set(enemyForces, {0, 0, 0, 0, 0, 0, 0, 0, -3, 0});
     War([&](HeadlessDialog& d) {
@@ -346,8 +310,7 @@ TEST_F(WarTest, NuclearStrikeCutsAFifthAndDrawsEveryEnemyMissileBack) {
                                       "[] アメリカ軍が全ての核ミサイルをわが社に向けて発射しました.",
                                       "[] 大きな損害を被りました."}));
         const Forces cut{1600, 4000, -5, 2000, 64000, 400, 400, 400, 403, 0};
-        // Three missiles back: four fifths taken three times, each truncated.
-        const Forces left{512, 3, 2, 0, 51200, 0, 0, 0, 1, 1};
+        const Forces left{512, 3, 2, 0, 51200, 0, 0, 0, 1, 1};   // four fifths three times, truncated
         EXPECT_EQ(Get(enemyForces), cut);
         EXPECT_EQ(Shown(d, 1022), cut);
         EXPECT_EQ(Get(playerForces), left);
@@ -368,27 +331,24 @@ TEST_F(WarTest, NuclearStrikeCutsAFifthAndDrawsEveryEnemyMissileBack) {
     });
 }
 
-// ---------------------------------------------------------------- ends
-
 TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
     const Forces tank{0, 0, 1, 0, 0, 0, 0, 0, 0, 0}, beaten{0, 0, 0, 0, -5, 0, 0, 0, 0, 4};
+    const Forces missiles{0, 0, 0, 0, 0, 0, 0, 0, 0, 3}, subsLost{2000, 5000, 3000, 2500, 80000, 500, 0, 500, 500, 25};
+    const Boxes lost{"[] 敗北しました.", "[] 賠償金として３０００億円取られました."}, won{WON[0], WON[1]};
     const struct {
         const char* name;
         Forces player, enemy;
-        int32_t goal;
         int button;   // 0: the battle turn decides
         Boxes boxes;
         int64_t owed;
         int redrawAfter;   // draws before the new enemy is drawn; -1: kept
-        int32_t multiplier, goalAfter;
+        int32_t goal, goalAfter, multiplier;
     } ends[] = {
-        {"defeat", {0, 0, 0, 0, 0, 0, 0, 0, 0, 3}, US_OPENING, 50, 0,
-         {"[] 敗北しました.", "[] 賠償金として３０００億円取られました."}, 30000000, 9, 0, 50},
-        {"victory", tank, beaten, 50, 0, {WON[0], WON[1]}, 0, 1, 1000, 51},
-        {"victory off the goal", tank, beaten, 49, 0, {WON[0], WON[1]}, 0, 1, 1000, 49},
-        {"surrender", ARMY, US_OPENING, 50, 1, {SURRENDER_Q, "[] 降伏しました."}, 30000000, -1, 0, 50},
-        {"armistice", ARMY, {2000, 5000, 3000, 2500, 80000, 500, 0, 500, 500, 25}, 50, 1035,
-         {ARMISTICE_Q, "[] 休戦しました."}, 5000000, 0, 0, 50},
+        {"defeat", missiles, US_OPENING, 0, lost, 30000000, 9, 50, 50, 0},
+        {"victory", tank, beaten, 0, won, 0, 1, 50, 51, 1000},
+        {"victory off the goal", tank, beaten, 0, won, 0, 1, 49, 49, 1000},
+        {"surrender", ARMY, US_OPENING, 1, {SURRENDER_Q, "[] 降伏しました."}, 30000000, -1, 50, 50, 0},
+        {"armistice", ARMY, subsLost, 1035, {ARMISTICE_Q, "[] 休戦しました."}, 5000000, 0, 50, 50, 0},
     };
     for (const auto& e : ends) {
         SCOPED_TRACE(e.name);
@@ -398,8 +358,7 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
         warPriceMultiplier = 0;
         companies[0].loans[2] = 100;
         companies[0].debt = 200;
-        War(
-            [&](HeadlessDialog& d) {
+        War([&](HeadlessDialog& d) {
                 const uint32_t s = GameRandState();
                 host.answers.push_back(ANSWER_YES);
                 if (e.button == 0) host.Advance(1);
@@ -410,13 +369,13 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
                 EXPECT_EQ(DrawsSince(s), e.redrawAfter < 0 ? 0 : e.redrawAfter + 10);
                 EXPECT_EQ(Get(enemyForces), e.redrawAfter < 0 ? e.enemy : NewEnemyFrom(s, e.redrawAfter));
             },
-            // Back in the military dialog: the holdings left after the war.
+            // Back in the military dialog: the holdings left after the war, the missiles kept.
             [&](HeadlessDialog& m) { EXPECT_EQ(Shown(m, 1012), Get(playerForces)); });
+        EXPECT_EQ(playerForces[NuclearMissile], e.player[NuclearMissile]);
         EXPECT_EQ(warState, 0);
         EXPECT_EQ(companies[0].loans[2], 100 + e.owed);
         EXPECT_EQ(companies[0].debt, 200 + e.owed);
         EXPECT_EQ(warPriceMultiplier, e.multiplier);
         EXPECT_EQ(goalStage, e.goalAfter);
-        EXPECT_EQ(playerForces[NuclearMissile], e.player[NuclearMissile]);
     }
 }
