@@ -58,12 +58,8 @@ const char* const NO_YIELD = "[] 我々は屈しない!";
 const char* const WON[] = {"[] 勝利しました!!", "[] 株価が1000倍に跳ね上がりました."};
 
 void Set(int32_t* side, const Forces& f) { std::copy(f.begin(), f.end(), side); }
-Forces Get(const int32_t* side) {
-    Forces f{};
-    std::copy(side, side + 10, f.begin());
-    return f;
-}
-// The ten numbers shown from control `first` on.
+Forces Get(const int32_t* side) { Forces f{}; std::copy(side, side + 10, f.begin()); return f; }
+// The ten numbers shown from control `first` on (1012: the player's, 1022: the enemy's).
 Forces Shown(HeadlessDialog& d, int first) {
     Forces f{};
     for (size_t k = 0; k < 10; ++k) f[k] = std::stoi(d.ItemText(first + static_cast<int>(k)));
@@ -72,10 +68,9 @@ Forces Shown(HeadlessDialog& d, int first) {
 // The forces the United States draws after a war, `skip` draws after state `s`.
 Forces NewEnemyFrom(uint32_t s, int skip) {
     for (int n = 0; n < skip; ++n) NextDraw(s);
-    const int32_t base[] = {2000, 5000, 3000, 2500, 80000, 500, 500, 500, 500, 25};
     const int32_t range[] = {1000, 1000, 10000, 5000, 20000, 100, 100, 100, 100, 10};
-    Forces f{};
-    for (size_t k = 0; k < 10; ++k) f[k] = base[k] - NextDraw(s) % range[k];
+    Forces f = US_OPENING;
+    for (size_t k = 0; k < 10; ++k) f[k] -= NextDraw(s) % range[k];
     return f;
 }
 
@@ -86,10 +81,9 @@ protected:
     void SetUp() override {
         GameTest::SetUp();
         companies[0].funds = RICH;
-        // Only the dialogs' own timer runs, so that every draw is the war's.
-        for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE})
-            host.KillTimer(w);
         screenMode = SCREEN_FIELD;
+        // Only the dialogs' own timer runs, so that every draw is the war's.
+        for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE}) host.KillTimer(w);
     }
     // Clicks the military building on the field map; `act` runs in the dialog.
     void OpenMilitary(std::function<void(HeadlessDialog&)> act) {
@@ -119,11 +113,12 @@ protected:
         EXPECT_EQ(host.openedDialogs, (std::vector<int>{MILITARY, WAR}));
         ClearMessages();
     }
-    void Surrender(HeadlessDialog& d) {
-        host.answers.push_back(ANSWER_YES);
-        d.Press(1);
-        EXPECT_FALSE(d.open());
+    // Both sides as they are and as the war dialog shows them.
+    static void Expect(HeadlessDialog& d, const Forces& player, const Forces& enemy) {
+        EXPECT_EQ(std::make_pair(Get(playerForces), Get(enemyForces)), std::make_pair(player, enemy));
+        EXPECT_EQ(std::make_pair(Shown(d, 1012), Shown(d, 1022)), std::make_pair(player, enemy));
     }
+    void Surrender(HeadlessDialog& d) { host.answers.push_back(ANSWER_YES); d.Press(1); EXPECT_FALSE(d.open()); }
 };
 
 TEST_F(WarTest, MilitaryShowsPricesAndHoldingsAndTheWarOpensAtPeace) {
@@ -139,15 +134,13 @@ TEST_F(WarTest, MilitaryShowsPricesAndHoldingsAndTheWarOpensAtPeace) {
     warState = 1;   // whatever came before: a new war dialog opens at peace
     War([&](HeadlessDialog& d) {
         EXPECT_EQ(warState, 0);
-        EXPECT_EQ(Shown(d, 1012), Get(playerForces));
-        EXPECT_EQ(Shown(d, 1022), US_OPENING);
+        Expect(d, Get(playerForces), US_OPENING);
         // The commands of a war do nothing at peace; a declined declaration keeps it.
         for (int id : {1, 1033, 1035, 1034}) d.Press(id);
         EXPECT_EQ(TakeBoxes(), (Boxes{DECLARE_Q}));
         const uint32_t s = GameRandState();
         host.Advance(20);
-        EXPECT_EQ(DrawsSince(s), 0);
-        EXPECT_EQ(warState, 0);
+        EXPECT_EQ(std::make_pair(DrawsSince(s), warState), std::make_pair(0, 0));
         d.Press(1036);
         EXPECT_FALSE(d.open());
     }, nullptr, false);
@@ -161,7 +154,7 @@ TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
         orders.push_back({k, std::to_string(w.limit + 1), RICH, 0, w.tooMany, 0, RICH});
         orders.push_back({k, std::to_string(w.limit), RICH, 0, w.bought, w.limit, RICH - w.limit * w.price});
     }
-    const std::vector<Order> more = {
+    orders.insert(orders.end(), {
         // Funds equal to the cost suffice, one less does not.
         {NuclearMissile, "3", 300000000 - 1, 3, "お金が足りません.", 3, 300000000 - 1},
         {NuclearMissile, "3", 300000000, 0, "核ミサイルを3発購入しました.", 3, 0},
@@ -173,8 +166,7 @@ TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
         // An order adds to the holding, which stops at its bound instead of wrapping.
         {Battleship, "3", RICH, 10, "戦艦を3隻購入しました.", 13, RICH - 18000000},
         {Infantry, "100", RICH, INT32_MAX - 10, "歩兵を100人購入しました.", INT32_MAX, RICH - 1000000},
-    };
-    orders.insert(orders.end(), more.begin(), more.end());
+    });
     OpenMilitary([&](HeadlessDialog& d) {
         for (const Order& o : orders) {
             SCOPED_TRACE(std::to_string(o.type) + " '" + o.typed + "'");
@@ -183,9 +175,8 @@ TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
             d.Type(1022 + o.type, o.typed);
             d.Press(1032 + o.type);
             EXPECT_EQ(TakeBoxes(), (Boxes{"[] " + o.box}));
-            EXPECT_EQ(playerForces[o.type], o.heldAfter);
-            EXPECT_EQ(d.ItemText(1012 + o.type), std::to_string(o.heldAfter));
-            EXPECT_EQ(companies[0].funds, o.fundsAfter);
+            EXPECT_EQ(std::make_tuple(playerForces[o.type], d.ItemText(1012 + o.type), companies[0].funds),
+                      std::make_tuple(o.heldAfter, std::to_string(o.heldAfter), o.fundsAfter));
         }
     });
 }
@@ -215,12 +206,9 @@ TEST_F(WarTest, RefusedOrDeclinedCommandsLeaveTheBattleRunning) {
             d.Press(r.button);
             host.answers.clear();
             EXPECT_EQ(TakeBoxes(), r.boxes);
-            EXPECT_TRUE(d.open());
-            EXPECT_EQ(warState, 1);
-            EXPECT_EQ(Get(playerForces), army);
-            EXPECT_EQ(Get(enemyForces), enemy);
-            EXPECT_EQ(companies[0].loans[2], loans);
-            EXPECT_EQ(companies[0].debt, debt);
+            EXPECT_TRUE(d.open() && warState == 1);
+            Expect(d, army, enemy);
+            EXPECT_EQ(std::make_pair(companies[0].loans[2], companies[0].debt), std::make_pair(loans, debt));
             const uint32_t s = GameRandState();
             host.Advance(1);   // a turn every millisecond
             EXPECT_GT(DrawsSince(s), 0);
@@ -239,8 +227,7 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
             Forces alone{}, full{5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 0};
             alone[static_cast<size_t>(a)] = 5000;
             Forces player = playerAlone ? alone : full, enemy = playerAlone ? full : alone;
-            Set(playerForces, player);
-            Set(enemyForces, enemy);
+            Set(playerForces, player), Set(enemyForces, enemy);
             War([&](HeadlessDialog& d) {
                 uint32_t s = 4711u;
                 SetGameRandState(s);
@@ -257,10 +244,7 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
                     if (Hits(a, t)) struck[static_cast<size_t>(t)] -= damage;
                     if (Hits(t, a)) lone[static_cast<size_t>(a)] -= draw[playerAlone ? 1 + t : t] % ATTACKS[t].modulus;
                 }
-                EXPECT_EQ(Get(playerForces), player);
-                EXPECT_EQ(Get(enemyForces), enemy);
-                EXPECT_EQ(Shown(d, 1012), player);
-                EXPECT_EQ(Shown(d, 1022), enemy);
+                Expect(d, player, enemy);
                 Surrender(d);
             });
         }
@@ -274,8 +258,7 @@ TEST_F(WarTest, NegativeCountNeitherStrikesNorIsBeatenUntilStruckAndNoCountWraps
         // Fighters do not strike ships; the ships' -3 would strike the fighters.
         host.Advance(5);
         EXPECT_TRUE(d.open());
-        EXPECT_EQ(enemyForces[AntiAircraftShip], -3);
-        EXPECT_EQ(playerForces[Fighter], 5);
+        EXPECT_EQ(std::make_pair(enemyForces[AntiAircraftShip], playerForces[Fighter]), std::make_pair(-3, 5));
         // A bomber strikes ships: even a zero draw clears the negative count.
         playerForces[Bomber] = 1;
         ArrangeDraws({Mod(3, 0), Any()});
@@ -293,9 +276,8 @@ TEST_F(WarTest, NegativeCountNeitherStrikesNorIsBeatenUntilStruckAndNoCountWraps
         playerForces[Fighter] = enemyForces[Bomber] = 2000000000;
         host.answers.push_back(ANSWER_YES);
         d.Press(1033);
-        EXPECT_EQ(enemyForces[Bomber], 1600000000);
-        EXPECT_EQ(playerForces[Fighter], 1600000000);
-        EXPECT_EQ(playerForces[Infantry], -1717986918);
+        EXPECT_EQ(std::make_tuple(enemyForces[Bomber], playerForces[Fighter], playerForces[Infantry]),
+                  std::make_tuple(1600000000, 1600000000, -1717986918));
         Surrender(d);
     });
 }
@@ -309,18 +291,13 @@ TEST_F(WarTest, NuclearStrikeCutsAFifthAndDrawsEveryEnemyMissileBack) {
         EXPECT_EQ(TakeBoxes(), (Boxes{NUKE_Q, "[] 発射しました.", "[] 大きな損害を与えました.",
                                       "[] アメリカ軍が全ての核ミサイルをわが社に向けて発射しました.",
                                       "[] 大きな損害を被りました."}));
-        const Forces cut{1600, 4000, -5, 2000, 64000, 400, 400, 400, 403, 0};
-        const Forces left{512, 3, 2, 0, 51200, 0, 0, 0, 1, 1};   // four fifths three times, truncated
-        EXPECT_EQ(Get(enemyForces), cut);
-        EXPECT_EQ(Shown(d, 1022), cut);
-        EXPECT_EQ(Get(playerForces), left);
-        EXPECT_EQ(Shown(d, 1012), left);
+        // Three missiles back: four fifths taken three times, each truncated.
+        Expect(d, {512, 3, 2, 0, 51200, 0, 0, 0, 1, 1}, {1600, 4000, -5, 2000, 64000, 400, 400, 400, 403, 0});
         // The enemy has none left: a second launch is not answered.
         host.answers.push_back(ANSWER_YES);
         d.Press(1033);
         EXPECT_EQ(TakeBoxes(), (Boxes{NUKE_Q, "[] 発射しました.", "[] 大きな損害を与えました."}));
-        EXPECT_EQ(Get(playerForces), (Forces{512, 3, 2, 0, 51200, 0, 0, 0, 1, 0}));
-        EXPECT_EQ(enemyForces[Bomber], 1280);
+        Expect(d, {512, 3, 2, 0, 51200, 0, 0, 0, 1, 0}, {1280, 3200, -4, 1600, 51200, 320, 320, 320, 322, 0});
         // Without missiles the button does nothing; the battle resumes.
         d.Press(1033);
         EXPECT_TRUE(host.messages.empty());
@@ -356,8 +333,7 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
         Set(enemyForces, e.enemy);
         goalStage = e.goal;
         warPriceMultiplier = 0;
-        companies[0].loans[2] = 100;
-        companies[0].debt = 200;
+        companies[0].loans[2] = 100, companies[0].debt = 200;
         War([&](HeadlessDialog& d) {
                 const uint32_t s = GameRandState();
                 host.answers.push_back(ANSWER_YES);
@@ -371,11 +347,8 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
             },
             // Back in the military dialog: the holdings left after the war, the missiles kept.
             [&](HeadlessDialog& m) { EXPECT_EQ(Shown(m, 1012), Get(playerForces)); });
-        EXPECT_EQ(playerForces[NuclearMissile], e.player[NuclearMissile]);
-        EXPECT_EQ(warState, 0);
-        EXPECT_EQ(companies[0].loans[2], 100 + e.owed);
-        EXPECT_EQ(companies[0].debt, 200 + e.owed);
-        EXPECT_EQ(warPriceMultiplier, e.multiplier);
-        EXPECT_EQ(goalStage, e.goalAfter);
+        EXPECT_EQ(std::make_tuple(playerForces[NuclearMissile], warState, warPriceMultiplier, goalStage),
+                  std::make_tuple(e.player[NuclearMissile], 0, e.multiplier, e.goalAfter));
+        EXPECT_EQ(std::make_pair(companies[0].loans[2], companies[0].debt), std::make_pair(100 + e.owed, 200 + e.owed));
     }
 }
