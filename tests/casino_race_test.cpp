@@ -69,16 +69,12 @@ protected:
     static Lanes Positions() { return Lanes(racerPosition, racerPosition + RACER_COUNT); }
 };
 
-TEST_F(CasinoTest, LeavingTheCasinoChangesNothing) {
+TEST_F(CasinoTest, BetsCostOneOkuRestartTheCarsAndAreLostByLeaving) {
     for (int id : {1, 2}) Casino([&](HeadlessDialog& d) { d.Press(id); EXPECT_EQ(d.result(), id); });
     EXPECT_EQ(companies[0].funds, 50 * STAKE);
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_F(CasinoTest, EachButtonBetsOneOkuOnItsRacerAndRestartsTheCars) {
     for (int k = 0; k < RACER_COUNT; ++k) racerStall[k] = 7;
     Race([&](HeadlessDialog& d) {
-        for (int k = 0; k < RACER_COUNT; ++k) EXPECT_EQ(racerStall[k], 0) << k;   // cleared on opening
+        EXPECT_EQ(Lanes(racerStall, racerStall + RACER_COUNT), Lanes(RACER_COUNT, 0));   // cleared on opening
         companies[0].funds = STAKE - 1;
         d.Press(1026);
         EXPECT_EQ(TakeBoxes(), (Boxes{"[] 1億円ありません."}));
@@ -93,14 +89,18 @@ TEST_F(CasinoTest, EachButtonBetsOneOkuOnItsRacerAndRestartsTheCars) {
             EXPECT_EQ(Positions(), Lanes(RACER_COUNT, 100));
         }
         EXPECT_EQ(d.TimerInterval(), 10);
-        EXPECT_TRUE(host.messages.empty());
         // The stalled car stands while every other moves.
         ArrangeTick();
         host.Advance(10);
         EXPECT_EQ(Positions(), (Lanes{103, 103, 103, 100, 103, 103, 103, 103}));
         EXPECT_EQ(racerStall[3], 5);
+        // Leaving ends the race without a result: the stake is lost.
         d.Press(1);
+        host.Advance(10000);
+        EXPECT_EQ(Positions(), (Lanes{103, 103, 103, 100, 103, 103, 103, 103}));
     });
+    EXPECT_EQ(std::make_pair(companies[0].funds, raceBet), std::make_pair(int64_t{0}, 8));
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(CasinoTest, EachTickDrawsTwicePerLaneAndAStallLastsTenTicks) {
@@ -151,20 +151,6 @@ TEST_F(CasinoTest, TheFirstPast650WinsTheLowerLaneOnEqualsAndABetPaysItsOdds) {
         host.Advance(1000);   // paid once
         EXPECT_EQ(companies[0].funds, c.funds * STAKE);
     }
-}
-
-TEST_F(CasinoTest, LeavingDuringARaceLosesTheStakeWithoutAResult) {
-    Race([&](HeadlessDialog& d) {
-        d.Press(1022);
-        host.Advance(200);
-        const Lanes left = Positions();
-        d.Press(1);
-        EXPECT_FALSE(d.open());
-        host.Advance(10000);
-        EXPECT_EQ(Positions(), left);
-    });
-    EXPECT_EQ(std::make_pair(companies[0].funds, raceBet), std::make_pair(49 * STAKE, 4));
-    EXPECT_TRUE(TakeBoxes().empty());
 }
 
 TEST_F(CasinoTest, WholeRaceRunsToOneResultOnTheDialogsTimer) {
