@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "display/canvas.h"
@@ -41,24 +42,20 @@ protected:
     // with the judge's severity arranged; `act` runs inside it.
     void Detain(int severity, std::function<void(HeadlessDialog&)> act) {
         ClearMessages();
-        bool seen = false;
         host.dialogHandlers.push_back([&, act](HeadlessDialog& d) {
-            seen = true;
-            EXPECT_EQ(d.ResourceId(), DETENTION);
-            EXPECT_EQ(DrawsSince(arranged), 1);
-            EXPECT_EQ(arrestState, severity);
+            EXPECT_EQ(std::make_tuple(d.ResourceId(), DrawsSince(arranged), arrestState), std::make_tuple(DETENTION, 1, severity));
             EXPECT_EQ(TakeBoxes(), (Boxes{"[] 逮捕されました."}));
             act(d);
         });
         arrestState = 1;
         arranged = ArrangeDraws({Mod(10, severity - 10)});
         OnMainTimer();   // one tick, without the market's draws between
-        ASSERT_TRUE(seen);
+        EXPECT_EQ(host.openedDialogs.back(), DETENTION);
     }
     // Runs the dialog's timer until it closes or `ticks` have passed; returns the ticks run.
     static int TickUntilClosed(HeadlessDialog& d, int ticks) {
         int n = 0;
-        for (; d.open() && n < ticks; ++n) d.Tick();
+        while (d.open() && n < ticks) d.Tick(), ++n;
         return n;
     }
     ListedCompany& me = companies[0];
@@ -70,26 +67,21 @@ protected:
 TEST_F(PoliceTest, SidePanelOpensTheFiguresAndRefreshesThemEverySecond) {
     policeConnection = 12;
     prosecutionChance = 569;   // shown in whole percent
-    bool seen = false;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-        seen = true;
-        EXPECT_EQ(d.ResourceId(), POLICE);
-        EXPECT_EQ(TextOf(d, 1002), "12");
-        EXPECT_EQ(TextOf(d, 1003), "56");
-        EXPECT_EQ(TextOf(d, 1005), "0");
+        auto shown = [&] { return std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1005)); };
+        EXPECT_EQ(shown(), std::make_tuple("12", "56", "0"));
         // The calendar moves the figures behind the dialog.
         policeConnection = 7;
         illegalityFactor = 34;
         host.Advance(999);
-        EXPECT_EQ(TextOf(d, 1002), "12");
+        EXPECT_EQ(shown(), std::make_tuple("12", "56", "0"));
         host.Advance(1);
-        EXPECT_EQ(TextOf(d, 1002), "7");
-        EXPECT_EQ(TextOf(d, 1005), "34");
+        EXPECT_EQ(shown(), std::make_tuple("7", "56", "34"));
         d.Press(1);
         EXPECT_EQ(d.result(), 1);
     });
     host.ClickSide(100, 181);
-    EXPECT_TRUE(seen);
+    EXPECT_EQ(host.openedDialogs, std::vector<int>{POLICE});
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -131,12 +123,11 @@ TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
             d.Type(r.police ? 1004 : 1006, Sjis(r.typed));
             d.Press(r.police ? 1017 : 1018);
             EXPECT_EQ(TakeBoxes(), (Boxes{r.box}));
-            EXPECT_EQ(me.funds, r.fundsAfter);
-            EXPECT_EQ(policeConnection, r.connectionAfter);
-            EXPECT_EQ(prosecutionChance, r.chanceAfter);
+            EXPECT_EQ(std::make_tuple(me.funds, policeConnection, prosecutionChance),
+                      std::make_tuple(r.fundsAfter, r.connectionAfter, r.chanceAfter));
             if (r.box != NO_MONEY) {
-                EXPECT_EQ(TextOf(d, 1002), std::to_string(r.connectionAfter));
-                EXPECT_EQ(TextOf(d, 1003), std::to_string(r.chanceAfter / 10));
+                EXPECT_EQ(std::make_pair(TextOf(d, 1002), TextOf(d, 1003)),
+                          std::make_pair(std::to_string(r.connectionAfter), std::to_string(r.chanceAfter / 10)));
             }
         }
         EXPECT_EQ(DrawsSince(state), 0);
@@ -151,9 +142,7 @@ TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
     judgeConnection = 0;
     me.funds = 60000;   // 6億円
     Detain(17, [&](HeadlessDialog& d) {
-        EXPECT_EQ(TextOf(d, 1002), "0");
-        EXPECT_EQ(TextOf(d, 1003), "8000");
-        EXPECT_EQ(TextOf(d, 1004), "5");
+        EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1004)), std::make_tuple("0", "8000", "5"));
         // Its timer runs every 500 ms; months still to go keep the dial still.
         monthsToTrial = 3;
         host.Advance(499);
@@ -162,24 +151,17 @@ TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
         EXPECT_EQ(TextOf(d, 1004), "3");
         EXPECT_EQ(trialProgress, 0.0f);
         // The judge is paid in 億円, up to the funds; the severity stays.
-        const struct {
-            const char* typed;
-            int64_t fundsAfter;
-            int32_t connectionAfter;
-            const char* box;
-        } bribes[] = {{"4", 20000, 4, "[裁判官] ありがとう.君に有利な判決をするよ."},
-                      {"3", 20000, 4, NO_MONEY},
-                      {"2", 0, 6, "[裁判官] ありがとう.君に有利な判決をするよ."}};
+        const char* const JUDGE = "[裁判官] ありがとう.君に有利な判決をするよ.";
+        const struct { const char* typed; int64_t fundsAfter; int32_t connectionAfter; const char* box; } bribes[] = {
+            {"4", 20000, 4, JUDGE}, {"3", 20000, 4, NO_MONEY}, {"2", 0, 6, JUDGE}};
         for (const auto& b : bribes) {
             d.Type(1007, Sjis(b.typed));
             d.Press(1017);
             EXPECT_EQ(TakeBoxes(), (Boxes{b.box}));
-            EXPECT_EQ(me.funds, b.fundsAfter);
-            EXPECT_EQ(judgeConnection, b.connectionAfter);
-            EXPECT_EQ(TextOf(d, 1002), std::to_string(b.connectionAfter));
+            EXPECT_EQ(std::make_tuple(me.funds, judgeConnection, TextOf(d, 1002)),
+                      std::make_tuple(b.fundsAfter, b.connectionAfter, std::to_string(b.connectionAfter)));
         }
-        EXPECT_EQ(arrestState, 17);
-        EXPECT_EQ(DrawsSince(arranged), 1);
+        EXPECT_EQ(std::make_pair(arrestState, DrawsSince(arranged)), std::make_pair(17, 1));
         // Escape, Enter and a declined quit do nothing.
         host.answers.push_back(ANSWER_NO);
         for (int id : {2, 1, 1019}) d.Press(id);
@@ -201,16 +183,12 @@ TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
 // The dial turns 0.04 a tick, 0.14 past one half, once the months are over;
 // the verdict comes on the 16th tick: favour (bribes / severity) above 50 acquits.
 TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
-    const struct {
-        int severity;
-        int64_t bribe;   // 億円
-        bool acquitted;
-    } cases[] = {{10, 510, true}, {10, 509, false}, {19, 969, true}, {19, 968, false}};
+    const struct { int severity; int64_t bribe; bool acquitted; } cases[] = {   // the bribe in 億円
+        {10, 510, true}, {10, 509, false}, {19, 969, true}, {19, 968, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.severity * 10000 + c.bribe);
         me.funds = c.bribe * 10000;
-        me.loans[2] = 500;
-        me.debt = 700;
+        me.loans[2] = 500, me.debt = 700;
         Detain(c.severity, [&](HeadlessDialog& d) {
             d.Type(1007, Sjis(std::to_string(c.bribe).c_str()));
             d.Press(1017);
@@ -234,42 +212,35 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
             EXPECT_EQ(TakeBoxes(), (c.acquitted ? Boxes{"[] 勝訴しました!!."}
                                                 : Boxes{"[] 敗訴しました...", "[] 賠償金として1000億円取られました"}));
         });
-        EXPECT_EQ(me.loans[2], c.acquitted ? 500 : 500 + 10000000);
-        EXPECT_EQ(me.debt, c.acquitted ? 700 : 700 + 10000000);
-        EXPECT_EQ(arrestState, 0);
-        EXPECT_EQ(prosecutionChance, 0);
-        EXPECT_EQ(judgeConnection, 0);
-        EXPECT_EQ(monthsToTrial, 10);
-        EXPECT_EQ(trialProgress, 0.0f);
+        const int64_t damages = c.acquitted ? 0 : 10000000;
+        EXPECT_EQ(std::make_pair(me.loans[2], me.debt), std::make_pair(500 + damages, 700 + damages));
+        EXPECT_EQ(std::make_tuple(arrestState, prosecutionChance, judgeConnection, monthsToTrial, trialProgress),
+                  std::make_tuple(0, 0, 0, 10, 0.0f));
     }
 }
 
 TEST_F(PoliceTest, VerdictDialIsRedForTheFavourAndBlueBeyondClockwiseFromTheTop) {
-    Detain(10, [&](HeadlessDialog& d) {
-        judgeConnection = 250;   // favour 25: a quarter of the turn
-        monthsToTrial = 0;
-        RasterCanvas* s = d.Surface();
-        ASSERT_NE(s, nullptr);
-        for (int k = 0; k < 13; ++k) d.Tick();   // 0.62: just past 223 degrees
-        for (double deg : {5.0, 45.0, 85.0}) EXPECT_EQ(OnDial(d, deg, 60), RED) << deg;
-        for (double deg : {95.0, 135.0, 180.0, 215.0}) EXPECT_EQ(OnDial(d, deg, 60), BLUE) << deg;
-        for (double deg : {235.0, 270.0, 350.0}) EXPECT_EQ(OnDial(d, deg, 60), WHITE) << deg;
-        EXPECT_EQ(TickUntilClosed(d, 10), 3);
-        for (double deg : {270.0, 350.0}) EXPECT_EQ(OnDial(d, deg, 60), BLUE) << deg;
-        EXPECT_EQ(OnDial(d, 180.0, 79), WHITE);   // nothing beyond the radius
-        const int red = s->CountPixels(0, 0, s->Width(), s->Height(), RED);
-        const int blue = s->CountPixels(0, 0, s->Width(), s->Height(), BLUE);
-        EXPECT_NEAR(static_cast<double>(red) / (red + blue), 0.25, 0.02);
-    });
-    // A favour above 100 paints the whole dial red.
-    Detain(10, [&](HeadlessDialog& d) {
-        judgeConnection = 1200;
-        monthsToTrial = 0;
-        EXPECT_EQ(TickUntilClosed(d, 100), 16);
-        RasterCanvas* s = d.Surface();
-        EXPECT_EQ(s->CountPixels(0, 0, s->Width(), s->Height(), BLUE), 0);
-        for (double deg : {0.0, 90.0, 180.0, 270.0, 355.0}) EXPECT_EQ(OnDial(d, deg, 70), RED) << deg;
-    });
+    const struct { int32_t judge; int ticks; std::vector<double> red, blue, white; double redShare; } dials[] = {
+        // Favour 25 and 13 steps: a quarter of the turn red, then blue to just past 223 degrees.
+        {250, 13, {5, 45, 85}, {95, 135, 180, 215}, {235, 270, 350}, 0.25 / 0.62},
+        {250, 16, {5, 85}, {95, 270, 350}, {}, 0.25},
+        {1200, 16, {0, 90, 180, 270, 355}, {}, {}, 1.0},   // a favour above 100 paints it all red
+    };
+    for (const auto& c : dials) {
+        Detain(10, [&](HeadlessDialog& d) {
+            judgeConnection = c.judge;
+            monthsToTrial = 0;
+            EXPECT_EQ(TickUntilClosed(d, c.ticks), c.ticks);
+            for (double deg : c.red) EXPECT_EQ(OnDial(d, deg, 60), RED) << deg;
+            for (double deg : c.blue) EXPECT_EQ(OnDial(d, deg, 60), BLUE) << deg;
+            for (double deg : c.white) EXPECT_EQ(OnDial(d, deg, 60), WHITE) << deg;
+            EXPECT_EQ(OnDial(d, 180.0, 79), WHITE);   // nothing beyond the radius
+            RasterCanvas* s = d.Surface();
+            const int red = s->CountPixels(0, 0, s->Width(), s->Height(), RED);
+            EXPECT_NEAR(red / (red + s->CountPixels(0, 0, s->Width(), s->Height(), BLUE) + 0.0), c.redShare, 0.02);
+            while (d.open()) d.Tick();
+        });
+    }
 }
 
 TEST_F(PoliceTest, ArrestToVerdictWhileTheGameClockRuns) {
@@ -330,9 +301,7 @@ TEST_F(RankingTest, SidePanelOpensTheTenRichestWithTiesToTheLowerIndex) {
         int64_t assets;
     } fortunes[] = {{25, 3000000000LL}, {12, 9000}, {7, 5000}, {3, 5000}, {0, 5000}, {20, -100}, {21, 1}};
     for (const auto& f : fortunes) companies[f.company].ceoAssets = f.assets;
-    bool seen = false;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-        seen = true;
         // Assets of 0 or below are never listed: the rest stay vacant.
         const int order[] = {25, 12, 0, 3, 7, 21, -1, -1, -1, -1};
         for (int r = 0; r < 10; ++r) {
@@ -345,7 +314,7 @@ TEST_F(RankingTest, SidePanelOpensTheTenRichestWithTiesToTheLowerIndex) {
         EXPECT_EQ(d.result(), 1);
     });
     host.ClickSide(100, 129);
-    EXPECT_TRUE(seen);
+    EXPECT_EQ(host.openedDialogs, std::vector<int>{RANKING});
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -364,13 +333,10 @@ TEST_F(RankingTest, RefreshesEveryHalfSecondAndTheRichestPlayerMeetsTheGoal) {
         EXPECT_EQ(TextOf(d, 1002), Name(4));
         EXPECT_EQ(goalStage, 60);
         host.Advance(1);
-        EXPECT_EQ(TextOf(d, 1002), "証券 太郎");
-        EXPECT_EQ(TextOf(d, 1023), "801");
-        EXPECT_EQ(TextOf(d, 1003), Name(4));
-        EXPECT_EQ(goalStage, 61);
+        EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1023), TextOf(d, 1003), goalStage),
+                  std::make_tuple("証券 太郎", "801", Name(4), 61));
         host.Advance(500);
-        EXPECT_EQ(goalStage, 61);
-        EXPECT_EQ(DrawsSince(state), 0);
+        EXPECT_EQ(std::make_pair(goalStage, DrawsSince(state)), std::make_pair(61, 0));
         d.Press(2);
         EXPECT_FALSE(d.open());
     });
