@@ -203,20 +203,20 @@ protected:
     // From the casino's button; the next main tick starts it at level one.
     void StartGame() {
         port->SetTimer(WIN_MAIN, 500);
-        Casino([&](HeadlessDialog& casino) {
-            casino.Press(1017);
-            EXPECT_FALSE(casino.open());
-        });
+        Casino([&](HeadlessDialog& casino) { casino.Press(1017); EXPECT_FALSE(casino.open()); });
         EXPECT_EQ(screenMode, SCREEN_FLY_GAME_PENDING);
         host.Advance(500);
-        ASSERT_EQ(screenMode, SCREEN_FLY_GAME);
-        ASSERT_EQ(host.TimerInterval(WIN_MAIN), 100);
-        EXPECT_EQ(flyLevel, 10);
+        EXPECT_EQ(std::make_tuple(screenMode, host.TimerInterval(WIN_MAIN), flyLevel), std::make_tuple(SCREEN_FLY_GAME, 100, 10));
     }
     void Swat() { host.ClickMain(flyX + 5, flyY + 5); }   // the middle of the fly
+    // The field screen back at its own pace, with the level reset and the funds as given.
+    void ExpectField(int64_t funds) {
+        EXPECT_EQ(std::make_tuple(companies[0].funds, screenMode, flyLevel, host.TimerInterval(WIN_MAIN)),
+                  std::make_tuple(funds, SCREEN_FIELD, 10, 500));
+    }
 };
 
-TEST_F(FlyGame, StepsGrowWithTheLevelAndStayInTheFieldBelowTheLevelDisplay) {
+TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
     StartGame();
     host.Advance(100);
     bool level = false, title = false;   // the level divided by ten, and the title
@@ -227,8 +227,7 @@ TEST_F(FlyGame, StepsGrowWithTheLevelAndStayInTheFieldBelowTheLevelDisplay) {
     EXPECT_TRUE(level && title);
     for (int level : {10, 100}) {
         flyLevel = level;
-        flyX = 300;
-        flyY = 200;
+        flyX = 300, flyY = 200;
         int lo = 0, hi = 0;
         for (int k = 0; k < 5000; ++k) {
             const int x = flyX, y = flyY;
@@ -241,58 +240,42 @@ TEST_F(FlyGame, StepsGrowWithTheLevelAndStayInTheFieldBelowTheLevelDisplay) {
         }
         EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(-level / 2, level / 2 - 1)) << level;
     }
+    // A fly of one dark pixel in the middle of its 10 x 10 square, masked onto the stage.
+    RasterCanvas* view = host.Surface(WIN_MAIN);
+    const Rgb white{255, 255, 255}, black{0, 0, 0}, fly{40, 30, 20}, stage{10, 200, 90};
+    std::vector<Rgb> mask(100, black), sprite(100, white);
+    mask[55] = white, sprite[55] = fly;
+    view->SetBitmap(BMP_BUG1MASK, 10, 10, mask);
+    view->SetBitmap(BMP_BUG1, 10, 10, sprite);
+    view->SetBitmap(BMP_MINISTAGE1, 300, 194, std::vector<Rgb>(300 * 194, stage));
+    flyLevel = 1;   // steps of 0: the fly stays put
+    flyX = 200, flyY = 150;
+    FlyGameStep();
+    EXPECT_EQ(std::make_tuple(view->Pixel(205, 155), view->Pixel(201, 151), view->Pixel(209, 159)), std::make_tuple(fly, stage, stage));
 }
 
 TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
     StartGame();
     const int64_t funds = companies[0].funds;
-    flyX = 200;
-    flyY = 150;
-    const std::pair<int, int> edges[] = {{200, 155}, {205, 150}, {210, 155}};   // left, top, just right
-    for (auto [x, y] : edges) host.ClickMain(x, y);
-    EXPECT_EQ(flyLevel, 10);
+    flyX = 200, flyY = 150;
+    for (auto [x, y] : {std::make_pair(200, 155), std::make_pair(205, 150), std::make_pair(210, 155)}) host.ClickMain(x, y);
+    EXPECT_EQ(flyLevel, 10);   // the left and top edges and just right of the fly are misses
     EXPECT_TRUE(host.messages.empty());
-    for (int swat = 1; swat <= 9; ++swat) {
-        Swat();
-        EXPECT_EQ(flyLevel, 10 + 10 * swat);
-    }
-    EXPECT_EQ(CountSaid("よくやった。\n\nだが、まだまだ５０００万円はあげられないね"), 9);
-    EXPECT_TRUE(SaidWith("よくやった。\n\nだが、まだまだ５０００万円はあげられないね", "レベルアップ"));
-    EXPECT_EQ(std::make_pair(companies[0].funds, screenMode), std::make_pair(funds, int32_t{SCREEN_FLY_GAME}));
+    for (int swat = 1; swat <= 9; ++swat) { Swat(); EXPECT_EQ(flyLevel, 10 + 10 * swat); }
+    EXPECT_EQ(TakeBoxes(), Boxes(9, "[レベルアップ] よくやった。\n\nだが、まだまだ５０００万円はあげられないね"));
+    EXPECT_EQ(std::make_pair(companies[0].funds, screenMode), std::make_pair(funds, SCREEN_FLY_GAME));
     // The winning click is also a click on the field map: here the bank.
-    flyX = 350;
-    flyY = 70;
+    flyX = 350, flyY = 70;
     Swat();
-    EXPECT_TRUE(SaidWith("やくやった。５０００万円あげるよ", "任務完了"));
-    EXPECT_EQ(std::make_tuple(companies[0].funds, screenMode, flyLevel), std::make_tuple(funds + 5000, int32_t{SCREEN_FIELD}, 10));
-    EXPECT_EQ(host.TimerInterval(WIN_MAIN), 500);
+    EXPECT_EQ(TakeBoxes(), (Boxes{"[任務完了] やくやった。５０００万円あげるよ"}));
+    ExpectField(funds + 5000);
     EXPECT_EQ(host.openedDialogs.back(), IDD_BANK);
     // The next game needs ten swats again; giving up pays nothing.
     StartGame();
     Swat();
     EXPECT_EQ(flyLevel, 20);
+    ClearMessages();
     host.RightClickMain(10, 10);
-    EXPECT_TRUE(SaidWith("終了します", "ＥＮＤ"));
-    EXPECT_EQ(std::make_tuple(companies[0].funds, screenMode, flyLevel), std::make_tuple(funds + 5000, int32_t{SCREEN_FIELD}, 10));
-    EXPECT_EQ(host.TimerInterval(WIN_MAIN), 500);
-}
-
-TEST_F(FlyGame, TheSpriteShowsTheFlyOnAnUnchangedBackground) {
-    StartGame();
-    RasterCanvas* view = host.Surface(WIN_MAIN);
-    // A fly of one dark pixel in the middle of its 10 x 10 square.
-    const Rgb white{255, 255, 255}, black{0, 0, 0}, fly{40, 30, 20}, stage{10, 200, 90};
-    std::vector<Rgb> mask(100, black), sprite(100, white);
-    mask[55] = white;
-    sprite[55] = fly;
-    view->SetBitmap(BMP_BUG1MASK, 10, 10, mask);
-    view->SetBitmap(BMP_BUG1, 10, 10, sprite);
-    view->SetBitmap(BMP_MINISTAGE1, 300, 194, std::vector<Rgb>(300 * 194, stage));
-    flyLevel = 1;   // steps of 0: the fly stays put
-    flyX = 200;
-    flyY = 150;
-    FlyGameStep();
-    EXPECT_EQ(view->Pixel(205, 155), fly);
-    EXPECT_EQ(view->Pixel(201, 151), stage);
-    EXPECT_EQ(view->Pixel(209, 159), stage);
+    EXPECT_EQ(TakeBoxes(), (Boxes{"[ＥＮＤ] 終了します"}));
+    ExpectField(funds + 5000);
 }
