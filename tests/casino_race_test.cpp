@@ -38,32 +38,24 @@ uint32_t ArrangeTick(std::vector<bool> moving = std::vector<bool>(RACER_COUNT, t
 class CasinoTest : public GameTest {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
-        raceBet = 0;
-        std::fill(racerPosition, racerPosition + RACER_COUNT, 0);
-        companies[0].funds = 50 * STAKE;
-        screenMode = SCREEN_FIELD;
+        GameTest::SetUp(); raceBet = 0; std::fill(racerPosition, racerPosition + RACER_COUNT, 0);
+        companies[0].funds = 50 * STAKE; screenMode = SCREEN_FIELD;
     }
     // The casino from the field map; `act` runs in it.
     void Casino(std::function<void(HeadlessDialog&)> act) {
-        host.openedDialogs.clear();
-        host.dialogHandlers.push_back(std::move(act));
-        host.ClickMain(35, 180);
+        host.openedDialogs.clear(); host.dialogHandlers.push_back(std::move(act)); host.ClickMain(35, 180);
     }
     // The race dialog from the casino's "人力レース", as a player reaches it.
     void Race(std::function<void(HeadlessDialog&)> race) {
         Casino([&](HeadlessDialog& casino) {
-            host.dialogHandlers.push_back(race);
-            casino.Press(1018);
-            EXPECT_TRUE(casino.open());
+            host.dialogHandlers.push_back(race); casino.Press(1018); EXPECT_TRUE(casino.open());
             casino.Press(1);
         });
         EXPECT_EQ(host.openedDialogs, (std::vector<int>{CASINO, RACE}));
     }
     // Bets on racer n and puts the cars where the case needs them.
     static void Bet(HeadlessDialog& d, int racer, const Lanes& positions) {
-        d.Press(BET_IDS[racer - 1]);
-        ASSERT_EQ(raceBet, racer);
+        d.Press(BET_IDS[racer - 1]); ASSERT_EQ(raceBet, racer);
         std::copy(positions.begin(), positions.end(), racerPosition);
     }
     static Lanes Positions() { return Lanes(racerPosition, racerPosition + RACER_COUNT); }
@@ -75,29 +67,22 @@ TEST_F(CasinoTest, BetsCostOneOkuRestartTheCarsAndAreLostByLeaving) {
     for (int k = 0; k < RACER_COUNT; ++k) racerStall[k] = 7;
     Race([&](HeadlessDialog& d) {
         EXPECT_EQ(Lanes(racerStall, racerStall + RACER_COUNT), Lanes(RACER_COUNT, 0));   // cleared on opening
-        companies[0].funds = STAKE - 1;
-        d.Press(1026);
-        EXPECT_EQ(TakeBoxes(), (Boxes{"[] 1億円ありません."}));
+        companies[0].funds = STAKE - 1; d.Press(1026); EXPECT_EQ(TakeBoxes(), (Boxes{"[] 1億円ありません."}));
         EXPECT_EQ(std::make_tuple(companies[0].funds, raceBet, d.TimerInterval()), std::make_tuple(STAKE - 1, 0, 0));
         companies[0].funds = 8 * STAKE;   // exactly enough for the eight bets
         for (int racer = 1; racer <= RACER_COUNT; ++racer) {
             // Cars left mid-race restart; a running stall stays.
             std::copy_n(Lanes{400, 300, 200, 500, 100, 120, 130, 640}.begin(), RACER_COUNT, racerPosition);
-            racerStall[3] = 6;
-            d.Press(BET_IDS[racer - 1]);
+            racerStall[3] = 6; d.Press(BET_IDS[racer - 1]);
             EXPECT_EQ(std::make_tuple(raceBet, companies[0].funds, racerStall[3]), std::make_tuple(racer, (8 - racer) * STAKE, 6));
             EXPECT_EQ(Positions(), Lanes(RACER_COUNT, 100));
         }
         EXPECT_EQ(d.TimerInterval(), 10);
         // The stalled car stands while every other moves.
-        ArrangeTick();
-        host.Advance(10);
-        EXPECT_EQ(Positions(), (Lanes{103, 103, 103, 100, 103, 103, 103, 103}));
+        ArrangeTick(); host.Advance(10); EXPECT_EQ(Positions(), (Lanes{103, 103, 103, 100, 103, 103, 103, 103}));
         EXPECT_EQ(racerStall[3], 5);
         // Leaving ends the race without a result: the stake is lost.
-        d.Press(1);
-        host.Advance(10000);
-        EXPECT_EQ(Positions(), (Lanes{103, 103, 103, 100, 103, 103, 103, 103}));
+        d.Press(1); host.Advance(10000); EXPECT_EQ(Positions(), (Lanes{103, 103, 103, 100, 103, 103, 103, 103}));
     });
     EXPECT_EQ(std::make_pair(companies[0].funds, raceBet), std::make_pair(int64_t{0}, 8));
     EXPECT_TRUE(host.messages.empty());
@@ -107,21 +92,15 @@ TEST_F(CasinoTest, EachTickDrawsTwicePerLaneAndAStallLastsTenTicks) {
     Race([&](HeadlessDialog& d) {
         d.Press(1018);
         // Lanes 0, 2 and 7 draw a zero and stand; lane 4 stalls though its car would move.
-        uint32_t from = ArrangeTick({false, true, false, true, true, true, true, false}, 4);
-        host.Advance(10);
-        EXPECT_EQ(DrawsSince(from), 16);
-        EXPECT_EQ(Positions(), (Lanes{100, 103, 100, 103, 100, 103, 103, 100}));
+        uint32_t from = ArrangeTick({false, true, false, true, true, true, true, false}, 4); host.Advance(10);
+        EXPECT_EQ(DrawsSince(from), 16); EXPECT_EQ(Positions(), (Lanes{100, 103, 100, 103, 100, 103, 103, 100}));
         EXPECT_EQ(racerStall[4], 9);
         for (int tick = 2; tick <= 10; ++tick) {
-            from = ArrangeTick();
-            host.Advance(10);
-            EXPECT_EQ(DrawsSince(from), 16);
+            from = ArrangeTick(); host.Advance(10); EXPECT_EQ(DrawsSince(from), 16);
             EXPECT_EQ(racerPosition[4], 100) << tick;
         }
         EXPECT_EQ(racerStall[4], 0);
-        ArrangeTick();
-        host.Advance(10);
-        EXPECT_EQ(racerPosition[4], 103);
+        ArrangeTick(); host.Advance(10); EXPECT_EQ(racerPosition[4], 103);
         d.Press(1);
     });
 }
@@ -141,11 +120,8 @@ TEST_F(CasinoTest, TheFirstPast650WinsTheLowerLaneOnEqualsAndABetPaysItsOdds) {
         Race([&](HeadlessDialog& d) {
             Bet(d, c.bet, c.positions);
             ArrangeTick(c.all ? std::vector<bool>(RACER_COUNT, true) : std::vector<bool>{true, false, true, true, true, true, true, true});
-            host.Advance(10);
-            EXPECT_EQ(TakeBoxes(), c.boxes);
-            EXPECT_EQ(d.open(), c.boxes.empty());
-            EXPECT_EQ(companies[0].funds, c.funds * STAKE);
-            EXPECT_EQ(raceBet, c.boxes.empty() ? c.bet : 0);
+            host.Advance(10); EXPECT_EQ(TakeBoxes(), c.boxes); EXPECT_EQ(d.open(), c.boxes.empty());
+            EXPECT_EQ(companies[0].funds, c.funds * STAKE); EXPECT_EQ(raceBet, c.boxes.empty() ? c.bet : 0);
             d.Press(1);
         });
         host.Advance(1000);   // paid once
@@ -174,8 +150,7 @@ TEST_F(CasinoTest, WholeRaceRunsToOneResultOnTheDialogsTimer) {
 
 TEST_F(CasinoTest, TrackAndCarsAreDrawnOnTheirLanes) {
     Race([&](HeadlessDialog& d) {
-        RasterCanvas* s = d.Surface();
-        ASSERT_NE(s, nullptr);
+        RasterCanvas* s = d.Surface(); ASSERT_NE(s, nullptr);
         auto carsAt = [&](const Lanes& xs) {
             ASSERT_EQ(s->bitmapCalls.size(), 8u);
             for (size_t k = 0; k < 8; ++k) {
@@ -187,12 +162,8 @@ TEST_F(CasinoTest, TrackAndCarsAreDrawnOnTheirLanes) {
         for (int k = 0; k <= RACER_COUNT; ++k) EXPECT_EQ(d.PixelAt(50, 60 * k + 15), (Rgb{0, 0, 255})) << k;   // the lanes
         EXPECT_EQ(d.PixelAt(700, 300), (Rgb{255, 0, 0}));   // the finish
         EXPECT_EQ(d.PixelAt(750, 300), (Rgb{255, 255, 255}));
-        Bet(d, 5, {100, 200, 300, 400, 500, 600, 120, 130});
-        s->ClearRecords();
-        ArrangeTick();
-        host.Advance(10);
-        carsAt({103, 203, 303, 403, 503, 603, 123, 133});
-        d.Press(1);
+        Bet(d, 5, {100, 200, 300, 400, 500, 600, 120, 130}); s->ClearRecords(); ArrangeTick(); host.Advance(10);
+        carsAt({103, 203, 303, 403, 503, 603, 123, 133}); d.Press(1);
     });
 }
 
@@ -226,16 +197,12 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
     }
     EXPECT_TRUE(level && title);
     for (int level : {10, 100}) {
-        flyLevel = level;
-        flyX = 300, flyY = 200;
-        int lo = 0, hi = 0;
+        flyLevel = level; flyX = 300, flyY = 200; int lo = 0, hi = 0;
         for (int k = 0; k < 5000; ++k) {
-            const int x = flyX, y = flyY;
-            FlyGameStep();
+            const int x = flyX, y = flyY; FlyGameStep();
             ASSERT_TRUE(flyX >= 10 && flyX <= 600 && flyY >= 10 && flyY <= 400);
             if (x > 60 && x < 550 && y > 60 && y < 350) {   // away from the clamped edges
-                lo = std::min({lo, flyX - x, flyY - y});
-                hi = std::max({hi, flyX - x, flyY - y});
+                lo = std::min({lo, flyX - x, flyY - y}); hi = std::max({hi, flyX - x, flyY - y});
             }
         }
         EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(-level / 2, level / 2 - 1)) << level;

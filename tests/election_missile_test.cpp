@@ -27,18 +27,14 @@ std::string Num(long long v) { return std::to_string(v); }
 class ElectionTest : public GameTest {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
-        companies[0].ceoName = playerNameBuf;
-        companies[0].funds = RICH;
+        GameTest::SetUp(); companies[0].ceoName = playerNameBuf; companies[0].funds = RICH;
     }
     // Types the campaign funds in 億円 and presses "大統領選挙に出馬する".
     static void Run(HeadlessDialog& d, const std::string& oku) {
-        d.Type(1007, oku);
-        d.Press(1017);
+        d.Type(1007, oku); d.Press(1017);
     }
     void Withdraw(HeadlessDialog& d) {
-        host.answers.push_back(ANSWER_YES);
-        d.Press(1);
+        host.answers.push_back(ANSWER_YES); d.Press(1);
     }
 };
 
@@ -49,25 +45,18 @@ TEST_F(ElectionTest, OpensIdleAndRefusesCampaignsTooLargeNegativeOrUncovered) {
         EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1004), TextOf(d, 1009)),
                   std::make_tuple("230000000", "0", "0", "証券 太郎候補"));
         for (const auto& r : refused) {
-            companies[0].funds = r.funds;
-            Run(d, r.oku);
-            EXPECT_EQ(TakeBoxes(), (Boxes{NO_FUNDS})) << r.oku;
+            companies[0].funds = r.funds; Run(d, r.oku); EXPECT_EQ(TakeBoxes(), (Boxes{NO_FUNDS})) << r.oku;
             EXPECT_EQ(companies[0].funds, r.funds) << r.oku;
             host.Advance(5);
             EXPECT_EQ(rivalVotes, 0) << r.oku;   // no count was started
         }
         // Equality suffices; the count runs every millisecond.
-        companies[0].funds = 149999LL * 10000;
-        Run(d, "149999");
-        EXPECT_EQ(TakeBoxes(), (Boxes{RUNNING}));
+        companies[0].funds = 149999LL * 10000; Run(d, "149999"); EXPECT_EQ(TakeBoxes(), (Boxes{RUNNING}));
         EXPECT_EQ(std::make_pair(companies[0].funds, campaignFunds), std::make_pair(int64_t{0}, int64_t{1499990000}));
-        host.Advance(10);
-        EXPECT_GE(rivalVotes, 10 * 110000);
-        EXPECT_LE(rivalVotes, 10 * 142767);
+        host.Advance(10); EXPECT_GE(rivalVotes, 10 * 110000); EXPECT_LE(rivalVotes, 10 * 142767);
         EXPECT_EQ(TextOf(d, 1003), Num(rivalVotes));
         // During the count the button does nothing.
-        companies[0].funds = RICH;
-        Run(d, "100");
+        companies[0].funds = RICH; Run(d, "100");
         EXPECT_EQ(std::make_pair(companies[0].funds, campaignFunds), std::make_pair(RICH, int64_t{1499990000}));
         EXPECT_TRUE(host.messages.empty());
         Withdraw(d);
@@ -84,14 +73,10 @@ TEST_F(ElectionTest, EachTickDrawsRivalThenOwnThenTheEndTest) {
         RunDialog(ELECTION, [&](HeadlessDialog& d) {
             Run(d, c.oku);
             for (uint32_t seed : {1u, 77u, 123456789u}) {
-                const int64_t rival0 = rivalVotes, own0 = ownVotes;
-                SetGameRandState(seed);
-                uint32_t s = seed;
-                const int32_t r1 = NextDraw(s), r2 = NextDraw(s);
-                d.Tick();
+                const int64_t rival0 = rivalVotes, own0 = ownVotes; SetGameRandState(seed); uint32_t s = seed;
+                const int32_t r1 = NextDraw(s), r2 = NextDraw(s); d.Tick();
                 EXPECT_EQ(rivalVotes, rival0 + 110000 + r1) << c.oku;
-                EXPECT_EQ(ownVotes, own0 + r2 % c.modulus + c.base) << c.oku;
-                EXPECT_EQ(DrawsSince(seed), 3) << c.oku;
+                EXPECT_EQ(ownVotes, own0 + r2 % c.modulus + c.base) << c.oku; EXPECT_EQ(DrawsSince(seed), 3) << c.oku;
                 EXPECT_EQ(TextOf(d, 1004), Num(ownVotes));
             }
             Withdraw(d);
@@ -107,23 +92,13 @@ TEST_F(ElectionTest, TheCountEndsInAWinOrALossAndATieIsALoss) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.own);
-        companies[0].sharePrice = 1500;
-        presidentFlag = 0;
-        goalStage = c.goal;
+        companies[0].sharePrice = 1500; presidentFlag = 0; goalStage = c.goal;
         const int64_t profit0 = companies[0].profit;
         RunDialog(ELECTION, [&](HeadlessDialog& d) {
-            Run(d, "0");
-            ClearMessages();
-            const uint32_t seed = 2024;
-            uint32_t s = seed;
-            const int32_t r1 = NextDraw(s);
-            rivalVotes = c.rival;
-            ownVotes = c.won ? c.own : c.own + 110000 + r1;
-            NextDraw(s);
-            NextDraw(s);
-            const int32_t gain = NextDraw(s) + 30000000, factor = NextDraw(s) % 20 + 5;
-            SetGameRandState(seed);
-            d.Tick();
+            Run(d, "0"); ClearMessages(); const uint32_t seed = 2024; uint32_t s = seed;
+            const int32_t r1 = NextDraw(s); rivalVotes = c.rival; ownVotes = c.won ? c.own : c.own + 110000 + r1;
+            NextDraw(s); NextDraw(s); const int32_t gain = NextDraw(s) + 30000000, factor = NextDraw(s) % 20 + 5;
+            SetGameRandState(seed); d.Tick();
             EXPECT_EQ(DrawsSince(seed), c.won ? 5 : 3);   // no gain and no factor drawn for a loss
             if (c.won) {
                 EXPECT_EQ(TakeBoxes(), (Boxes{"[] 当選しました.", "[] 大統領になり,政府企業として大幅利益アップ!!.",
@@ -137,11 +112,8 @@ TEST_F(ElectionTest, TheCountEndsInAWinOrALossAndATieIsALoss) {
                       std::make_tuple(c.won ? 1 : 0, c.won ? factor : 0, profit0 + (c.won ? gain : 0)));
             EXPECT_EQ(companies[0].sharePrice, 1500);   // not before the market day
             // The count has stopped and the dialog stays open; it closes at once.
-            host.Advance(20);
-            EXPECT_EQ(std::make_pair(rivalVotes, ownVotes), std::make_pair(0, 0));
-            d.Press(1);
-            EXPECT_FALSE(d.open());
-            EXPECT_TRUE(host.messages.empty());
+            host.Advance(20); EXPECT_EQ(std::make_pair(rivalVotes, ownVotes), std::make_pair(0, 0));
+            d.Press(1); EXPECT_FALSE(d.open()); EXPECT_TRUE(host.messages.empty());
         });
         EXPECT_EQ(goalStage, c.goalAfter);
         electionPriceMultiplier = 0;
@@ -150,37 +122,26 @@ TEST_F(ElectionTest, TheCountEndsInAWinOrALossAndATieIsALoss) {
 
 TEST_F(ElectionTest, WithoutCampaignFundsTheRivalWinsTheFullCountOnTheClock) {
     RunDialog(ELECTION, [&](HeadlessDialog& d) {
-        Run(d, "0");
-        int ticks = 0;
+        Run(d, "0"); int ticks = 0;
         for (; !Said("落選しました.") && ticks < 5000; ++ticks) {
-            host.Advance(1);
-            ASSERT_EQ(TextOf(d, 1004), "0");
+            host.Advance(1); ASSERT_EQ(TextOf(d, 1004), "0");
         }
         // 230 million voters at 110000 to 142767 a tick.
-        EXPECT_GE(ticks, 1600);
-        EXPECT_LE(ticks, 2100);
-        EXPECT_EQ(presidentFlag, 0);
-        d.Press(1);
-        EXPECT_FALSE(d.open());
+        EXPECT_GE(ticks, 1600); EXPECT_LE(ticks, 2100); EXPECT_EQ(presidentFlag, 0);
+        d.Press(1); EXPECT_FALSE(d.open());
     });
 }
 
 TEST_F(ElectionTest, WithdrawingAsksKeepsTheFundsSpentAndLeavesNoCount) {
     const int64_t funds = companies[0].funds;
     RunDialog(ELECTION, [&](HeadlessDialog& d) {
-        Run(d, "100");
-        host.Advance(5);
-        ClearMessages();
+        Run(d, "100"); host.Advance(5); ClearMessages();
         d.Press(1);   // No: the count goes on
         EXPECT_EQ(TakeBoxes(), (Boxes{"[確認] 選挙を辞退しますか?"}));
-        const int32_t rival = rivalVotes;
-        host.Advance(3);
-        EXPECT_GT(rivalVotes, rival);
+        const int32_t rival = rivalVotes; host.Advance(3); EXPECT_GT(rivalVotes, rival);
         // Yes, from Escape as from the button: withdrawn and closed.
-        host.answers.push_back(ANSWER_YES);
-        d.Press(2);
-        EXPECT_EQ(TakeBoxes(), (Boxes{"[確認] 選挙を辞退しますか?", "[] 辞退しました."}));
-        EXPECT_FALSE(d.open());
+        host.answers.push_back(ANSWER_YES); d.Press(2);
+        EXPECT_EQ(TakeBoxes(), (Boxes{"[確認] 選挙を辞退しますか?", "[] 辞退しました."})); EXPECT_FALSE(d.open());
         EXPECT_EQ(d.result(), 1);
     });
     EXPECT_EQ(std::make_pair(rivalVotes, ownVotes), std::make_pair(0, 0));
@@ -188,10 +149,8 @@ TEST_F(ElectionTest, WithdrawingAsksKeepsTheFundsSpentAndLeavesNoCount) {
     // A dialog the host closes during a count leaves none behind either.
     RunDialog(ELECTION, [&](HeadlessDialog& d) { Run(d, "1"); host.Advance(2); });
     RunDialog(ELECTION, [&](HeadlessDialog& d) {
-        EXPECT_EQ(TextOf(d, 1003), "0");
-        EXPECT_EQ(rivalVotes, 0);
-        Run(d, "100");
-        EXPECT_TRUE(Said("大統領選挙に出馬します!!."));
+        EXPECT_EQ(TextOf(d, 1003), "0"); EXPECT_EQ(rivalVotes, 0);
+        Run(d, "100"); EXPECT_TRUE(Said("大統領選挙に出馬します!!."));
         Withdraw(d);
     });
 }
@@ -207,16 +166,11 @@ TEST_F(ElectionTest, TheGraphShowsTheCountsBeforeTheTicksVotes) {
                   {433, 60, BLACK}, {433, 139, BLACK}, {433, 45, WHITE}, {433, 141, WHITE}});
         Run(d, "0");
         // Half the voters for the rival (a bar to 315 + 117), a fifth for the player (to 315 + 48).
-        rivalVotes = 115000000;
-        ownVotes = 47000000;
-        d.Tick();
+        rivalVotes = 115000000; ownVotes = 47000000; d.Tick();
         check(d, {{320, 80, BLUE}, {430, 80, BLUE}, {431, 80, BLACK}, {433, 80, BLACK}, {440, 80, WHITE},
                   {340, 110, GREEN}, {361, 110, GREEN}, {362, 110, BLACK}, {365, 110, WHITE}, {433, 95, BLACK}});
-        rivalVotes = 230000000 - 3000000;
-        ownVotes = 0;
-        d.Tick();
-        check(d, {{540, 80, BLUE}, {545, 80, BLACK}, {547, 80, WHITE}, {340, 110, WHITE}});
-        Withdraw(d);
+        rivalVotes = 230000000 - 3000000; ownVotes = 0; d.Tick();
+        check(d, {{540, 80, BLUE}, {545, 80, BLACK}, {547, 80, WHITE}, {340, 110, WHITE}}); Withdraw(d);
     });
 }
 
@@ -225,9 +179,7 @@ TEST_F(ElectionTest, TheBuildingOpensTheElectionUntilThePlayerGovernsOrLevel13) 
     const struct { int32_t president, level, dialog; } cases[] = {
         {0, 0, ELECTION}, {0, 12, ELECTION}, {0, 13, MISSILES}, {0, 16, MISSILES}, {1, 0, MISSILES}};
     for (const auto& c : cases) {
-        presidentFlag = c.president;
-        scenarioLevel = c.level;
-        host.openedDialogs.clear();
+        presidentFlag = c.president; scenarioLevel = c.level; host.openedDialogs.clear();
         host.ClickMain(BUILDING_X, BUILDING_Y);
         EXPECT_EQ(host.openedDialogs, std::vector<int>{c.dialog}) << c.president << " " << c.level;
     }
@@ -255,10 +207,7 @@ TEST_F(MissileTest, MissilesAreBuiltOneForEvery10000ChoYenInvested) {
     RunDialog(MISSILES, [&](HeadlessDialog& d) {
         for (const auto& r : rows) {
             SCOPED_TRACE(r.cho);
-            companies[0].funds = r.funds;
-            icbmProgress = r.pot;
-            d.Type(1003, r.cho);
-            d.Press(1017);
+            companies[0].funds = r.funds; icbmProgress = r.pot; d.Type(1003, r.cho); d.Press(1017);
             EXPECT_EQ(std::make_tuple(companies[0].funds, icbmProgress, icbmCount),
                       std::make_tuple(r.fundsAfter, r.potAfter, r.count));
             EXPECT_EQ(TakeBoxes(), (r.box ? Boxes{std::string("[] ") + r.box} : Boxes{}));
@@ -283,23 +232,15 @@ TEST_F(MissileTest, AMissileFiredFromTheBuildingDrawsOnceAndAHitWipesTheTargetsP
         EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1004), TextOf(d, 1007)),
                   std::make_tuple("1234", "0", "ソフトバンク"));
         // Without a missile nothing happens, not even a draw.
-        uint32_t seed = GameRandState();
-        d.Press(1018);
-        EXPECT_EQ(DrawsSince(seed), 0);
+        uint32_t seed = GameRandState(); d.Press(1018); EXPECT_EQ(DrawsSince(seed), 0);
         EXPECT_TRUE(host.messages.empty());
-        icbmCount = 2;
-        seed = stateWhoseDrawIs(false);
-        d.Press(1018);
-        EXPECT_EQ(DrawsSince(seed), 1);
+        icbmCount = 2; seed = stateWhoseDrawIs(false); d.Press(1018); EXPECT_EQ(DrawsSince(seed), 1);
         EXPECT_EQ(std::make_tuple(icbmCount, TextOf(d, 1004), companies[2].profit), std::make_tuple(1, "1", 123456));
         EXPECT_EQ(TakeBoxes(), (Boxes{"[] 核ＩＣＢＭは正常に動作しませんでした."}));
-        seed = stateWhoseDrawIs(true);
-        d.Press(1018);
-        EXPECT_EQ(DrawsSince(seed), 1);
+        seed = stateWhoseDrawIs(true); d.Press(1018); EXPECT_EQ(DrawsSince(seed), 1);
         EXPECT_EQ(std::make_tuple(icbmCount, TextOf(d, 1004), companies[2].profit), std::make_tuple(0, "0", 0));
         EXPECT_EQ(TakeBoxes(), (Boxes{"[] 核ＩＣＢＭが命中.\n\n会社の利益を０にしてやりました."}));
-        d.Press(1);
-        EXPECT_FALSE(d.open());
+        d.Press(1); EXPECT_FALSE(d.open());
     });
     host.ClickMain(BUILDING_X, BUILDING_Y);
     EXPECT_EQ(host.openedDialogs, std::vector<int>{MISSILES});

@@ -40,9 +40,7 @@ class InfluenceTest : public GameTest {
 protected:
     // Opens a dialog from its building on the field map; `act` runs in it.
     void FromField(int x, int y, int dialog, std::function<void(HeadlessDialog&)> act) {
-        screenMode = SCREEN_FIELD;
-        host.dialogHandlers.push_back(std::move(act));
-        host.ClickMain(x, y);
+        screenMode = SCREEN_FIELD; host.dialogHandlers.push_back(std::move(act)); host.ClickMain(x, y);
         EXPECT_EQ(host.openedDialogs, std::vector<int>{dialog});
     }
     void PressIn(int dialog, int button) { RunDialog(dialog, [&](HeadlessDialog& d) { d.Press(button); }); }
@@ -58,11 +56,8 @@ TEST_F(InfluenceTest, MediaShowsTheSelectedCompanyAndThePricesOnce) {
             EXPECT_EQ(d.ItemText(s.raiseCostId), std::to_string(s.raiseCost));
             EXPECT_EQ(d.ItemText(s.lowerCostId), std::to_string(s.lowerCost));
         }
-        selectedCompany = 3;
-        d.Tick();
-        EXPECT_EQ(d.ItemText(1002), std::string(companies[16].name));
-        d.Press(1);
-        EXPECT_FALSE(d.open());
+        selectedCompany = 3; d.Tick(); EXPECT_EQ(d.ItemText(1002), std::string(companies[16].name));
+        d.Press(1); EXPECT_FALSE(d.open());
     });
 }
 
@@ -74,16 +69,12 @@ TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
     for (int row = 0; row < 5; ++row) {
         for (bool raise : {true, false}) {
             for (Outcome o : {SUCCESS, FAILURE, TOO_POOR}) {
-                const auto& s = STATIONS[row];
-                const int m = s.modulus;
+                const auto& s = STATIONS[row]; const int m = s.modulus;
                 if (o == FAILURE && m == 1) continue;
                 SCOPED_TRACE(std::to_string(row) + (raise ? " raise " : " lower ") + std::to_string(o));
                 const bool topLower = row == 0 && !raise, drawsEvidence = o != TOO_POOR && !topLower;
-                const int64_t cost = raise ? s.raiseCost : s.lowerCost;
-                selectedCompany = 7;
-                companies[7].trendState = 1;
-                newsPending[7] = 0;
-                illegalityFactor = 5;
+                const int64_t cost = raise ? s.raiseCost : s.lowerCost; selectedCompany = 7;
+                companies[7].trendState = 1; newsPending[7] = 0; illegalityFactor = 5;
                 me.funds = o == TOO_POOR ? cost - 1 : cost + 77;
                 // The draw that decides is the second: the first alone would decide otherwise.
                 const uint32_t state = ArrangeDraws({[&](int32_t v) { return m == 1 || (v % m == 0) != (o == SUCCESS); },
@@ -92,8 +83,7 @@ TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
                 const int32_t evidence = o == TOO_POOR ? 0 : topLower ? 1000 : NextDraw(next) % 1000;
                 PressIn(MEDIA, raise ? s.raise : s.lower);
                 EXPECT_EQ(DrawsSince(state), (drawsEvidence ? 1 : 0) + (o != TOO_POOR && m > 1 ? 1 : 0));
-                EXPECT_EQ(illegalityFactor, 5 + evidence);
-                EXPECT_EQ(me.funds, o == TOO_POOR ? cost - 1 : 77);
+                EXPECT_EQ(illegalityFactor, 5 + evidence); EXPECT_EQ(me.funds, o == TOO_POOR ? cost - 1 : 77);
                 const int32_t trend = o != SUCCESS ? 1 : raise ? s.raiseState : s.lowerState;
                 EXPECT_EQ(std::make_pair(companies[7].trendState, newsPending[7]), std::make_pair(trend, o == SUCCESS ? 1 : 0));
                 const std::string what = raise ? "株価を上げる報道" : "株価を下げる報道";
@@ -117,14 +107,10 @@ TEST_F(InfluenceTest, EachUniversityStartsItsResearchForExactlyItsFee) {
         d.Press(1);
     });
     for (int row = 1; row <= 8; ++row) {
-        const auto& u = UNIVERSITIES[row - 1];
-        researchUnderway = 0;
-        me.funds = u.fee - 1;
+        const auto& u = UNIVERSITIES[row - 1]; researchUnderway = 0; me.funds = u.fee - 1;
         PressIn(UNIVERSITY, u.button);
         EXPECT_EQ(std::make_tuple(researchUnderway, me.funds), std::make_tuple(0, u.fee - 1)) << row;
-        me.funds = u.fee;
-        const uint32_t state = GameRandState();
-        PressIn(UNIVERSITY, u.button);
+        me.funds = u.fee; const uint32_t state = GameRandState(); PressIn(UNIVERSITY, u.button);
         EXPECT_EQ(std::make_tuple(researchUnderway, me.funds, DrawsSince(state)), std::make_tuple(row, int64_t{0}, 0)) << row;
         EXPECT_EQ(TakeBoxes(), (Boxes{"[] 金が足りません.", "[] 研究を開始します."})) << row;
     }
@@ -173,19 +159,12 @@ TEST_F(InfluenceTest, ShopShowsPricesCountsAndWhatEachToolButtonDoes) {
 TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFree) {
     const struct { int button; int64_t price; bool open; } tools[2] = {{1017, 100000, true}, {1018, 150000, false}};
     for (int k = 0; k < 2; ++k) {
-        const auto& t = tools[k];
-        host.trayCommands.clear();
-        const int64_t profit = me.profit, property = me.property;
+        const auto& t = tools[k]; host.trayCommands.clear(); const int64_t profit = me.profit, property = me.property;
         RunDialog(SHOP, [&](HeadlessDialog& d) {
-            me.funds = t.price - 1;
-            d.Press(t.button);
-            EXPECT_EQ(TextOf(d, t.button), "購入");
-            me.funds = t.price;
-            d.Press(t.button);
-            EXPECT_EQ(TextOf(d, t.button), "使う");
+            me.funds = t.price - 1; d.Press(t.button); EXPECT_EQ(TextOf(d, t.button), "購入");
+            me.funds = t.price; d.Press(t.button); EXPECT_EQ(TextOf(d, t.button), "使う");
             EXPECT_EQ(std::make_tuple(me.funds, shopOwned[k]), std::make_tuple(int64_t{0}, 1));
-            EXPECT_TRUE(host.trayCommands.empty());
-            EXPECT_EQ(TakeBoxes(), (Boxes{"[] そんなに資金がありません.", "[] 購入しました."}));
+            EXPECT_TRUE(host.trayCommands.empty()); EXPECT_EQ(TakeBoxes(), (Boxes{"[] そんなに資金がありません.", "[] 購入しました."}));
             d.Press(t.button);
         });
         // Owned for good: the reopened dialog offers the use again, silently and for free.
@@ -193,8 +172,7 @@ TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFr
             EXPECT_EQ(TextOf(d, t.button), "使う");
             d.Press(t.button);
         });
-        EXPECT_EQ(host.trayCommands, (std::vector<bool>{t.open, t.open}));
-        EXPECT_TRUE(host.messages.empty());
+        EXPECT_EQ(host.trayCommands, (std::vector<bool>{t.open, t.open})); EXPECT_TRUE(host.messages.empty());
         EXPECT_EQ(std::make_tuple(me.funds, me.profit, me.property), std::make_tuple(int64_t{0}, profit, property));
     }
 }
@@ -216,11 +194,8 @@ TEST_F(InfluenceTest, BuildingsAreBoughtAndSoldOneAtATime) {
     RunDialog(SHOP, [&](HeadlessDialog& d) {
         for (const auto& r : rows) {
             SCOPED_TRACE(std::to_string(r.button) + " " + std::to_string(r.funds));
-            me.funds = r.funds;
-            shopOwned[2] = r.apartments;
-            shopOwned[3] = r.offices;
-            const int64_t profit = me.profit, property = me.property;
-            d.Press(r.button);
+            me.funds = r.funds; shopOwned[2] = r.apartments; shopOwned[3] = r.offices;
+            const int64_t profit = me.profit, property = me.property; d.Press(r.button);
             EXPECT_EQ(TakeBoxes(), (Boxes{std::string("[] ") + r.box}));
             EXPECT_EQ(std::make_tuple(me.funds, me.profit - profit, me.property - property), std::make_tuple(r.fundsAfter, r.profit, r.property));
             EXPECT_EQ(std::make_pair(shopOwned[2], shopOwned[3]), std::make_pair(r.apartmentsAfter, r.officesAfter));

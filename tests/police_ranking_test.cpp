@@ -47,8 +47,7 @@ protected:
             EXPECT_EQ(TakeBoxes(), (Boxes{"[] 逮捕されました."}));
             act(d);
         });
-        arrestState = 1;
-        arranged = ArrangeDraws({Mod(10, severity - 10)});
+        arrestState = 1; arranged = ArrangeDraws({Mod(10, severity - 10)});
         OnMainTimer();   // one tick, without the market's draws between
         EXPECT_EQ(host.openedDialogs.back(), DETENTION);
     }
@@ -71,14 +70,10 @@ TEST_F(PoliceTest, SidePanelOpensTheFiguresAndRefreshesThemEverySecond) {
         auto shown = [&] { return std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1005)); };
         EXPECT_EQ(shown(), std::make_tuple("12", "56", "0"));
         // The calendar moves the figures behind the dialog.
-        policeConnection = 7;
-        illegalityFactor = 34;
-        host.Advance(999);
+        policeConnection = 7; illegalityFactor = 34; host.Advance(999);
         EXPECT_EQ(shown(), std::make_tuple("12", "56", "0"));
-        host.Advance(1);
-        EXPECT_EQ(shown(), std::make_tuple("7", "56", "34"));
-        d.Press(1);
-        EXPECT_EQ(d.result(), 1);
+        host.Advance(1); EXPECT_EQ(shown(), std::make_tuple("7", "56", "34"));
+        d.Press(1); EXPECT_EQ(d.result(), 1);
     });
     host.ClickSide(100, 181);
     EXPECT_EQ(host.openedDialogs, std::vector<int>{POLICE});
@@ -90,12 +85,9 @@ TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
     const char* const PROSECUTOR = "[検察官] ありがとう.証拠を抹消しておくよ.";
     const struct {
         bool police;   // else the prosecutors
-        const char* typed;
-        int64_t funds;
+        const char* typed; int64_t funds;
         int32_t connection, chance;   // the chance in tenths of a percent
-        int64_t fundsAfter;
-        int32_t connectionAfter, chanceAfter;
-        const char* box;
+        int64_t fundsAfter; int32_t connectionAfter, chanceAfter; const char* box;
     } rows[] = {
         // One point of connection per 100万円, truncated toward zero.
         {true, "250", 1000, 5, 0, 750, 7, 0, CHIEF},
@@ -117,11 +109,8 @@ TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
         const uint32_t state = GameRandState();
         for (const auto& r : rows) {
             SCOPED_TRACE(r.typed);
-            me.funds = r.funds;
-            policeConnection = r.connection;
-            prosecutionChance = r.chance;
-            d.Type(r.police ? 1004 : 1006, Sjis(r.typed));
-            d.Press(r.police ? 1017 : 1018);
+            me.funds = r.funds; policeConnection = r.connection; prosecutionChance = r.chance;
+            d.Type(r.police ? 1004 : 1006, Sjis(r.typed)); d.Press(r.police ? 1017 : 1018);
             EXPECT_EQ(TakeBoxes(), (Boxes{r.box}));
             EXPECT_EQ(std::make_tuple(me.funds, policeConnection, prosecutionChance),
                       std::make_tuple(r.fundsAfter, r.connectionAfter, r.chanceAfter));
@@ -130,8 +119,7 @@ TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
                           std::make_pair(std::to_string(r.connectionAfter), std::to_string(r.chanceAfter / 10)));
             }
         }
-        EXPECT_EQ(DrawsSince(state), 0);
-        EXPECT_TRUE(d.open());
+        EXPECT_EQ(DrawsSince(state), 0); EXPECT_TRUE(d.open());
     });
 }
 
@@ -144,20 +132,14 @@ TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
     Detain(17, [&](HeadlessDialog& d) {
         EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1004)), std::make_tuple("0", "8000", "5"));
         // Its timer runs every 500 ms; months still to go keep the dial still.
-        monthsToTrial = 3;
-        host.Advance(499);
-        EXPECT_EQ(TextOf(d, 1004), "5");
-        host.Advance(1);
-        EXPECT_EQ(TextOf(d, 1004), "3");
-        EXPECT_EQ(trialProgress, 0.0f);
+        monthsToTrial = 3; host.Advance(499); EXPECT_EQ(TextOf(d, 1004), "5");
+        host.Advance(1); EXPECT_EQ(TextOf(d, 1004), "3"); EXPECT_EQ(trialProgress, 0.0f);
         // The judge is paid in 億円, up to the funds; the severity stays.
         const char* const JUDGE = "[裁判官] ありがとう.君に有利な判決をするよ.";
         const struct { const char* typed; int64_t fundsAfter; int32_t connectionAfter; const char* box; } bribes[] = {
             {"4", 20000, 4, JUDGE}, {"3", 20000, 4, NO_MONEY}, {"2", 0, 6, JUDGE}};
         for (const auto& b : bribes) {
-            d.Type(1007, Sjis(b.typed));
-            d.Press(1017);
-            EXPECT_EQ(TakeBoxes(), (Boxes{b.box}));
+            d.Type(1007, Sjis(b.typed)); d.Press(1017); EXPECT_EQ(TakeBoxes(), (Boxes{b.box}));
             EXPECT_EQ(std::make_tuple(me.funds, judgeConnection, TextOf(d, 1002)),
                       std::make_tuple(b.fundsAfter, b.connectionAfter, std::to_string(b.connectionAfter)));
         }
@@ -165,18 +147,14 @@ TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
         // Escape, Enter and a declined quit do nothing.
         host.answers.push_back(ANSWER_NO);
         for (int id : {2, 1, 1019}) d.Press(id);
-        EXPECT_TRUE(d.open());
-        EXPECT_FALSE(host.quitRequested);
+        EXPECT_TRUE(d.open()); EXPECT_FALSE(host.quitRequested);
         EXPECT_TRUE(SaidWith("ゲームを終了しますがよろしいですか？\n\n（データは自動的に保存されません."
                              "データの保存は行いましたか?)",
                              "確認"));
         EXPECT_EQ(host.messages.at(0).style, MB_STYLE_YES_NO);
         host.Advance(3000);   // later main ticks do not open it again
         EXPECT_EQ(Count(host.openedDialogs, DETENTION), 1);
-        host.answers.push_back(ANSWER_YES);
-        d.Press(1019);
-        EXPECT_TRUE(host.quitRequested);
-        EXPECT_FALSE(d.open());
+        host.answers.push_back(ANSWER_YES); d.Press(1019); EXPECT_TRUE(host.quitRequested); EXPECT_FALSE(d.open());
     });
 }
 
@@ -187,28 +165,19 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
         {10, 510, true}, {10, 509, false}, {19, 969, true}, {19, 968, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.severity * 10000 + c.bribe);
-        me.funds = c.bribe * 10000;
-        me.loans[2] = 500, me.debt = 700;
+        me.funds = c.bribe * 10000; me.loans[2] = 500, me.debt = 700;
         Detain(c.severity, [&](HeadlessDialog& d) {
-            d.Type(1007, Sjis(std::to_string(c.bribe).c_str()));
-            d.Press(1017);
-            EXPECT_EQ(me.funds, 0);
+            d.Type(1007, Sjis(std::to_string(c.bribe).c_str())); d.Press(1017); EXPECT_EQ(me.funds, 0);
             prosecutionChance = 300;   // evidence gathered meanwhile
-            monthsToTrial = 1;
-            d.Tick();
-            EXPECT_EQ(trialProgress, 0.0f);
-            monthsToTrial = 0;
-            ClearMessages();
+            monthsToTrial = 1; d.Tick(); EXPECT_EQ(trialProgress, 0.0f);
+            monthsToTrial = 0; ClearMessages();
             const float steps[] = {0.04f, 0.08f, 0.12f, 0.16f, 0.2f, 0.24f, 0.28f, 0.32f,
                                    0.36f, 0.4f,  0.44f, 0.48f, 0.62f, 0.76f, 0.9f};
             for (float p : steps) {
-                d.Tick();
-                EXPECT_NEAR(trialProgress, p, 1e-5);
+                d.Tick(); EXPECT_NEAR(trialProgress, p, 1e-5);
             }
             EXPECT_TRUE(d.open());
-            d.Tick();
-            EXPECT_FALSE(d.open());
-            EXPECT_EQ(DrawsSince(arranged), 1);
+            d.Tick(); EXPECT_FALSE(d.open()); EXPECT_EQ(DrawsSince(arranged), 1);
             EXPECT_EQ(TakeBoxes(), (c.acquitted ? Boxes{"[] 勝訴しました!!."}
                                                 : Boxes{"[] 敗訴しました...", "[] 賠償金として1000億円取られました"}));
         });
@@ -228,15 +197,12 @@ TEST_F(PoliceTest, VerdictDialIsRedForTheFavourAndBlueBeyondClockwiseFromTheTop)
     };
     for (const auto& c : dials) {
         Detain(10, [&](HeadlessDialog& d) {
-            judgeConnection = c.judge;
-            monthsToTrial = 0;
-            EXPECT_EQ(TickUntilClosed(d, c.ticks), c.ticks);
+            judgeConnection = c.judge; monthsToTrial = 0; EXPECT_EQ(TickUntilClosed(d, c.ticks), c.ticks);
             for (double deg : c.red) EXPECT_EQ(OnDial(d, deg, 60), RED) << deg;
             for (double deg : c.blue) EXPECT_EQ(OnDial(d, deg, 60), BLUE) << deg;
             for (double deg : c.white) EXPECT_EQ(OnDial(d, deg, 60), WHITE) << deg;
             EXPECT_EQ(OnDial(d, 180.0, 79), WHITE);   // nothing beyond the radius
-            RasterCanvas* s = d.Surface();
-            const int red = s->CountPixels(0, 0, s->Width(), s->Height(), RED);
+            RasterCanvas* s = d.Surface(); const int red = s->CountPixels(0, 0, s->Width(), s->Height(), RED);
             EXPECT_NEAR(red / (red + s->CountPixels(0, 0, s->Width(), s->Height(), BLUE) + 0.0), c.redShare, 0.02);
             while (d.open()) d.Tick();
         });
@@ -252,8 +218,7 @@ TEST_F(PoliceTest, ArrestToVerdictWhileTheGameClockRuns) {
     std::vector<int32_t> monthsSeen;
     bool turned = false;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-        d.Type(1007, Sjis("2000"));
-        d.Press(1017);
+        d.Type(1007, Sjis("2000")); d.Press(1017);
         // Nobody is arrested twice while detained.
         prosecutionChance = PROSECUTION_CERTAIN;
         for (int step = 0; step < 1000 && d.open(); ++step) {
@@ -289,29 +254,25 @@ protected:
         for (ListedCompany& c : companies) c.ceoAssets = 0;
         companies[0].ceoName = playerNameBuf;
         // The market and the calendar stand still: only the test moves the fortunes.
-        host.KillTimer(WIN_BOARD);
-        host.KillTimer(WIN_CALENDAR);
+        host.KillTimer(WIN_BOARD); host.KillTimer(WIN_CALENDAR);
     }
     static std::string Name(int company) { return Utf8(companies[company].ceoName); }
 };
 
 TEST_F(RankingTest, SidePanelOpensTheTenRichestWithTiesToTheLowerIndex) {
     const struct {
-        int company;
-        int64_t assets;
+        int company; int64_t assets;
     } fortunes[] = {{25, 3000000000LL}, {12, 9000}, {7, 5000}, {3, 5000}, {0, 5000}, {20, -100}, {21, 1}};
     for (const auto& f : fortunes) companies[f.company].ceoAssets = f.assets;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
         // Assets of 0 or below are never listed: the rest stay vacant.
         const int order[] = {25, 12, 0, 3, 7, 21, -1, -1, -1, -1};
         for (int r = 0; r < 10; ++r) {
-            const int c = order[r];
-            EXPECT_EQ(TextOf(d, 1002 + r), c < 0 ? "―" : Name(c)) << r;
+            const int c = order[r]; EXPECT_EQ(TextOf(d, 1002 + r), c < 0 ? "―" : Name(c)) << r;
             EXPECT_EQ(TextOf(d, 1023 + r), c < 0 ? "" : std::to_string(companies[c].ceoAssets)) << r;
         }
         EXPECT_EQ(TextOf(d, 1004), "証券 太郎");   // the player, under the player's name
-        d.Press(1);
-        EXPECT_EQ(d.result(), 1);
+        d.Press(1); EXPECT_EQ(d.result(), 1);
     });
     host.ClickSide(100, 129);
     EXPECT_EQ(host.openedDialogs, std::vector<int>{RANKING});
@@ -323,22 +284,17 @@ TEST_F(RankingTest, RefreshesEveryHalfSecondAndTheRichestPlayerMeetsTheGoal) {
     companies[0].ceoAssets = 500;
     goalStage = 60;
     RunDialog(RANKING, [&](HeadlessDialog& d) {
-        const uint32_t state = GameRandState();
-        EXPECT_EQ(TextOf(d, 1002), Name(4));
+        const uint32_t state = GameRandState(); EXPECT_EQ(TextOf(d, 1002), Name(4));
         host.Advance(500);   // second is not enough
         EXPECT_EQ(goalStage, 60);
         // The player tops the list: seen on the next tick only.
-        companies[0].ceoAssets = 801;
-        host.Advance(499);
-        EXPECT_EQ(TextOf(d, 1002), Name(4));
+        companies[0].ceoAssets = 801; host.Advance(499); EXPECT_EQ(TextOf(d, 1002), Name(4));
         EXPECT_EQ(goalStage, 60);
         host.Advance(1);
         EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1023), TextOf(d, 1003), goalStage),
                   std::make_tuple("証券 太郎", "801", Name(4), 61));
-        host.Advance(500);
-        EXPECT_EQ(std::make_pair(goalStage, DrawsSince(state)), std::make_pair(61, 0));
-        d.Press(2);
-        EXPECT_FALSE(d.open());
+        host.Advance(500); EXPECT_EQ(std::make_pair(goalStage, DrawsSince(state)), std::make_pair(61, 0));
+        d.Press(2); EXPECT_FALSE(d.open());
     });
     // Richest at another stage, or only on opening: the goal is not touched.
     goalStage = 59;

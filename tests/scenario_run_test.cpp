@@ -15,36 +15,23 @@
 class ScenarioRun : public GameTest {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
-        EnterScenarioMode();
-        ASSERT_EQ(scenarioLevel, 1);
+        GameTest::SetUp(); EnterScenarioMode(); ASSERT_EQ(scenarioLevel, 1);
         // A modest own company with half its shares in the player's hands.
-        ListedCompany& me = companies[0];
-        me.issuedShares = 8000000;
-        me.holdings[0] = 4000000;
-        me.floatingShares = 2000000;
-        me.profit = 0;
-        Money(0, 0);
+        ListedCompany& me = companies[0]; me.issuedShares = 8000000; me.holdings[0] = 4000000;
+        me.floatingShares = 2000000; me.profit = 0; Money(0, 0);
     }
     // Merges company s through the other-company dialog with 80 % of it held.
     void Merge(int s) {
-        ListedCompany& k = companies[s];
-        k.sharePrice = 100;
-        k.issuedShares = 10000000;
-        k.holdings[s] = k.floatingShares = 1000000;
-        companies[0].holdings[s] = 8000000;
-        selectedCompany = s;
+        ListedCompany& k = companies[s]; k.sharePrice = 100; k.issuedShares = 10000000;
+        k.holdings[s] = k.floatingShares = 1000000; companies[0].holdings[s] = 8000000; selectedCompany = s;
         host.answers.push_back(ANSWER_YES);
-        RunDialog(IDD_OTHER_COMPANY, [](HeadlessDialog& d) { d.Press(1017); d.Press(1); });
-        host.answers.clear();
+        RunDialog(IDD_OTHER_COMPANY, [](HeadlessDialog& d) { d.Press(1017); d.Press(1); }); host.answers.clear();
         ASSERT_EQ(companies[0].holdings[s], 0) << "company " << s << " was not merged";
     }
     // The player's money and net worth as the level needs them, after a
     // merger has booked its accounts and its buy-out loan.
     static void Money(int64_t funds, int64_t property) {
-        ListedCompany& me = companies[0];
-        me.funds = funds;
-        me.property = property;
+        ListedCompany& me = companies[0]; me.funds = funds; me.property = property;
         me.debt = me.loans[0] = me.loans[1] = me.loans[2] = 0;
     }
 };
@@ -55,8 +42,7 @@ TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
         for (int attempt = 0; attempt < 20 && presidentFlag == 0; ++attempt) {
             Money(2000000000, 0);
             RunDialog(IDD_ELECTION, [&](HeadlessDialog& d) {
-                d.Type(1007, "149999");
-                d.Press(1017);
+                d.Type(1007, "149999"); d.Press(1017);
                 for (int tick = 0; tick < 100000 && d.open() && presidentFlag == 0 && !Said("落選しました."); ++tick) d.Tick();
                 d.Press(1);
             });
@@ -73,23 +59,17 @@ TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
             war.Press(1034);
             for (int tick = 0; tick < 100000 && war.open(); ++tick) war.Tick();
         });
-        host.OpenDialog(IDD_MILITARY, WIN_MAIN);
-        host.answers.clear();
-        EXPECT_TRUE(Said("勝利しました!!"));
+        host.OpenDialog(IDD_MILITARY, WIN_MAIN); host.answers.clear(); EXPECT_TRUE(Said("勝利しました!!"));
     };
     // The richest person of the world: the ranking's tick sees it.
     auto richest = [&] {
-        companies[0].ceoAssets = 900000000000LL;
-        RunDialog(IDD_RANKING, [](HeadlessDialog& d) { d.Tick(); });
+        companies[0].ceoAssets = 900000000000LL; RunDialog(IDD_RANKING, [](HeadlessDialog& d) { d.Tick(); });
     };
     // Each level's goal as the player meets it (funds below 0: the money a
     // merger left is kept); the goal stage an event moves on is checked
     // before and after it.
     const struct {
-        int64_t funds, property, profit;
-        int32_t price;
-        std::function<void()> event;
-        int32_t stageBefore, stageAfter;
+        int64_t funds, property, profit; int32_t price; std::function<void()> event; int32_t stageBefore, stageAfter;
     } levels[] = {
         {20000, 0, 0, 0, nullptr, 0, 0},   // net assets of 2億円
         {20000, 0, 10000, 0, nullptr, 0, 0},
@@ -111,8 +91,7 @@ TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
         const auto& l = levels[level - 1];
         if (l.event) {
             EXPECT_EQ(goalStage, l.stageBefore) << level;
-            l.event();
-            EXPECT_EQ(goalStage, l.stageAfter) << level;
+            l.event(); EXPECT_EQ(goalStage, l.stageAfter) << level;
         }
         if (l.funds >= 0) Money(l.funds, l.property);
         companies[0].profit = l.profit;

@@ -54,9 +54,7 @@ private:
     void PlayDialog(HeadlessDialog& d) {
         ++dialogs;
         if (depth_ >= 4) return;   // the host presses Escape and closes it
-        ++depth_;
-        const auto controls = d.Controls();
-        const int steps = Pick(12);
+        ++depth_; const auto controls = d.Controls(); const int steps = Pick(12);
         for (int k = 0; k < steps && d.open() && !controls.empty(); ++k) {
             host_.defaultAnswer = Chance(2) ? ANSWER_YES : ANSWER_NO;
             const auto& [id, kind] = controls[static_cast<size_t>(Pick(static_cast<int>(controls.size())))];
@@ -92,8 +90,7 @@ TEST_F(UiSoak, RandomPlayOverEveryScreenAndDialogKeepsTheWorldSound) {
     // painters then see the worlds the random play made, and the long middle
     // runs the rules at full speed.
     while (host.now() < goal) {
-        host.paintPanels = host.now() < 1000 * 1000 || host.now() > goal - 1000 * 1000;
-        player.Act();
+        host.paintPanels = host.now() < 1000 * 1000 || host.now() > goal - 1000 * 1000; player.Act();
         const std::string broken = CheckStructuralInvariants();
         ASSERT_EQ(broken, "") << "after " << player.actions << " actions at " << host.now() << " ms";
         // The screens stay among the known ones.
@@ -101,11 +98,9 @@ TEST_F(UiSoak, RandomPlayOverEveryScreenAndDialogKeepsTheWorldSound) {
                     screenMode == SCREEN_FLY_GAME || screenMode == SCREEN_EXCHANGE ||
                     screenMode == SCREEN_FLY_GAME_PENDING)
             << screenMode;
-        ASSERT_GE(marketHalt, 0);
-        ASSERT_LE(marketHalt, 2);
+        ASSERT_GE(marketHalt, 0); ASSERT_LE(marketHalt, 2);
         host.messages.clear(), host.sounds.clear(), host.paints.clear(), host.presents.clear();
-        reached.insert(host.openedDialogs.begin(), host.openedDialogs.end());
-        host.openedDialogs.clear();
+        reached.insert(host.openedDialogs.begin(), host.openedDialogs.end()); host.openedDialogs.clear();
         for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE})
             host.Surface(w)->texts.clear(), host.Surface(w)->bitmapCalls.clear();
     }

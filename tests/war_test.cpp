@@ -79,17 +79,13 @@ Forces NewEnemyFrom(uint32_t s, int skip) {
 class WarTest : public GameTest {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
-        companies[0].funds = RICH;
-        screenMode = SCREEN_FIELD;
+        GameTest::SetUp(); companies[0].funds = RICH; screenMode = SCREEN_FIELD;
         // Only the dialogs' own timer runs, so that every draw is the war's.
         for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE}) host.KillTimer(w);
     }
     // Clicks the military building on the field map; `act` runs in the dialog.
     void OpenMilitary(std::function<void(HeadlessDialog&)> act) {
-        host.openedDialogs.clear();
-        host.dialogHandlers.push_back(std::move(act));
-        host.ClickMain(145, 325);
+        host.openedDialogs.clear(); host.dialogHandlers.push_back(std::move(act)); host.ClickMain(145, 325);
         EXPECT_EQ(host.openedDialogs.at(0), MILITARY);
     }
     // The war dialog from "戦争する", declared at once unless `declare` is
@@ -99,15 +95,12 @@ protected:
         OpenMilitary([&](HeadlessDialog& m) {
             host.dialogHandlers.push_back([&](HeadlessDialog& d) {
                 if (declare) {
-                    host.answers.push_back(ANSWER_YES);
-                    d.Press(1034);
-                    ASSERT_EQ(warState, 1);
+                    host.answers.push_back(ANSWER_YES); d.Press(1034); ASSERT_EQ(warState, 1);
                     EXPECT_EQ(TakeBoxes(), (Boxes{DECLARE_Q}));
                 }
                 war(d);
             });
-            m.Press(1042);
-            EXPECT_TRUE(m.open());
+            m.Press(1042); EXPECT_TRUE(m.open());
             if (afterWar) afterWar(m);
         });
         EXPECT_EQ(host.openedDialogs, (std::vector<int>{MILITARY, WAR}));
@@ -126,8 +119,7 @@ TEST_F(WarTest, MilitaryShowsPricesAndHoldingsAndTheWarOpensAtPeace) {
     OpenMilitary([&](HeadlessDialog& d) {
         for (int k = 0; k < 10; ++k) EXPECT_EQ(d.ItemText(1002 + k), std::to_string(WEAPONS[k].price)) << k;
         EXPECT_EQ(Shown(d, 1012), Get(playerForces));
-        d.Press(1043);
-        EXPECT_EQ(d.result(), 1043);
+        d.Press(1043); EXPECT_EQ(d.result(), 1043);
     });
     OpenMilitary([&](HeadlessDialog& d) { d.Press(2); EXPECT_FALSE(d.open()); });
     EXPECT_TRUE(host.messages.empty());
@@ -138,11 +130,9 @@ TEST_F(WarTest, MilitaryShowsPricesAndHoldingsAndTheWarOpensAtPeace) {
         // The commands of a war do nothing at peace; a declined declaration keeps it.
         for (int id : {1, 1033, 1035, 1034}) d.Press(id);
         EXPECT_EQ(TakeBoxes(), (Boxes{DECLARE_Q}));
-        const uint32_t s = GameRandState();
-        host.Advance(20);
+        const uint32_t s = GameRandState(); host.Advance(20);
         EXPECT_EQ(std::make_pair(DrawsSince(s), warState), std::make_pair(0, 0));
-        d.Press(1036);
-        EXPECT_FALSE(d.open());
+        d.Press(1036); EXPECT_FALSE(d.open());
     }, nullptr, false);
 }
 
@@ -150,8 +140,7 @@ TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
     struct Order { int type; std::string typed; int64_t funds; int32_t held; std::string box; int32_t heldAfter; int64_t fundsAfter; };
     std::vector<Order> orders;
     for (int k = 0; k < 10; ++k) {
-        const auto& w = WEAPONS[k];
-        orders.push_back({k, std::to_string(w.limit + 1), RICH, 0, w.tooMany, 0, RICH});
+        const auto& w = WEAPONS[k]; orders.push_back({k, std::to_string(w.limit + 1), RICH, 0, w.tooMany, 0, RICH});
         orders.push_back({k, std::to_string(w.limit), RICH, 0, w.bought, w.limit, RICH - w.limit * w.price});
     }
     orders.insert(orders.end(), {
@@ -170,11 +159,8 @@ TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
     OpenMilitary([&](HeadlessDialog& d) {
         for (const Order& o : orders) {
             SCOPED_TRACE(std::to_string(o.type) + " '" + o.typed + "'");
-            companies[0].funds = o.funds;
-            playerForces[o.type] = o.held;
-            d.Type(1022 + o.type, o.typed);
-            d.Press(1032 + o.type);
-            EXPECT_EQ(TakeBoxes(), (Boxes{"[] " + o.box}));
+            companies[0].funds = o.funds; playerForces[o.type] = o.held; d.Type(1022 + o.type, o.typed);
+            d.Press(1032 + o.type); EXPECT_EQ(TakeBoxes(), (Boxes{"[] " + o.box}));
             EXPECT_EQ(std::make_tuple(playerForces[o.type], d.ItemText(1012 + o.type), companies[0].funds),
                       std::make_tuple(o.heldAfter, std::to_string(o.heldAfter), o.fundsAfter));
         }
@@ -195,18 +181,13 @@ TEST_F(WarTest, RefusedOrDeclinedCommandsLeaveTheBattleRunning) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(std::to_string(r.button) + " " + std::to_string(r.type));
-        Forces army = ARMY, enemy = US_OPENING;
-        army[NuclearMissile] = 1;
+        Forces army = ARMY, enemy = US_OPENING; army[NuclearMissile] = 1;
         if (r.type >= 0) enemy[static_cast<size_t>(r.type)] = r.count;
-        Set(playerForces, army);
-        Set(enemyForces, enemy);
+        Set(playerForces, army); Set(enemyForces, enemy);
         const int64_t loans = companies[0].loans[2], debt = companies[0].debt;
         War([&](HeadlessDialog& d) {
-            host.answers.push_back(r.button == 1034 ? ANSWER_YES : ANSWER_NO);
-            d.Press(r.button);
-            host.answers.clear();
-            EXPECT_EQ(TakeBoxes(), r.boxes);
-            EXPECT_TRUE(d.open() && warState == 1);
+            host.answers.push_back(r.button == 1034 ? ANSWER_YES : ANSWER_NO); d.Press(r.button);
+            host.answers.clear(); EXPECT_EQ(TakeBoxes(), r.boxes); EXPECT_TRUE(d.open() && warState == 1);
             Expect(d, army, enemy);
             EXPECT_EQ(std::make_pair(companies[0].loans[2], companies[0].debt), std::make_pair(loans, debt));
             const uint32_t s = GameRandState();
@@ -229,23 +210,18 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
             Forces player = playerAlone ? alone : full, enemy = playerAlone ? full : alone;
             Set(playerForces, player), Set(enemyForces, enemy);
             War([&](HeadlessDialog& d) {
-                uint32_t s = 4711u;
-                SetGameRandState(s);
-                host.Advance(1);
-                EXPECT_EQ(DrawsSince(4711u), 10);
+                uint32_t s = 4711u; SetGameRandState(s); host.Advance(1); EXPECT_EQ(DrawsSince(4711u), 10);
                 int32_t draw[10];
                 for (int32_t& x : draw) x = NextDraw(s);
                 // The lone type's draw is the first or the last; the full
                 // side's nine come in type order around it.
-                Forces& lone = playerAlone ? player : enemy;
-                Forces& struck = playerAlone ? enemy : player;
+                Forces& lone = playerAlone ? player : enemy; Forces& struck = playerAlone ? enemy : player;
                 const int32_t damage = draw[playerAlone ? 0 : 9] % ATTACKS[a].modulus;
                 for (int t = 0; t < 9; ++t) {
                     if (Hits(a, t)) struck[static_cast<size_t>(t)] -= damage;
                     if (Hits(t, a)) lone[static_cast<size_t>(a)] -= draw[playerAlone ? 1 + t : t] % ATTACKS[t].modulus;
                 }
-                Expect(d, player, enemy);
-                Surrender(d);
+                Expect(d, player, enemy); Surrender(d);
             });
         }
     }
@@ -256,26 +232,19 @@ TEST_F(WarTest, NegativeCountNeitherStrikesNorIsBeatenUntilStruckAndNoCountWraps
     Set(enemyForces, {0, 0, 0, 0, 0, 0, 0, 0, -3, 0});
     War([&](HeadlessDialog& d) {
         // Fighters do not strike ships; the ships' -3 would strike the fighters.
-        host.Advance(5);
-        EXPECT_TRUE(d.open());
+        host.Advance(5); EXPECT_TRUE(d.open());
         EXPECT_EQ(std::make_pair(enemyForces[AntiAircraftShip], playerForces[Fighter]), std::make_pair(-3, 5));
         // A bomber strikes ships: even a zero draw clears the negative count.
-        playerForces[Bomber] = 1;
-        ArrangeDraws({Mod(3, 0), Any()});
-        host.Advance(1);
-        EXPECT_FALSE(d.open());
+        playerForces[Bomber] = 1; ArrangeDraws({Mod(3, 0), Any()}); host.Advance(1); EXPECT_FALSE(d.open());
         EXPECT_EQ(TakeBoxes(), (Boxes{WON[0], WON[1]}));
     });
     Set(playerForces, {0, 2000000000, 0, 0, INT32_MIN, 0, 0, 0, 0, 1});
     Set(enemyForces, {2000000000, 1, 1, 1, 1, 1, 1, 1, 1, 1});
     War([&](HeadlessDialog& d) {
         ArrangeDraws({Any(), Mod(3, 1)});   // the enemy's bombers take 1 from the infantry
-        host.Advance(1);
-        EXPECT_EQ(playerForces[Infantry], 0);
-        playerForces[Infantry] = INT32_MIN;
-        playerForces[Fighter] = enemyForces[Bomber] = 2000000000;
-        host.answers.push_back(ANSWER_YES);
-        d.Press(1033);
+        host.Advance(1); EXPECT_EQ(playerForces[Infantry], 0);
+        playerForces[Infantry] = INT32_MIN; playerForces[Fighter] = enemyForces[Bomber] = 2000000000;
+        host.answers.push_back(ANSWER_YES); d.Press(1033);
         EXPECT_EQ(std::make_tuple(enemyForces[Bomber], playerForces[Fighter], playerForces[Infantry]),
                   std::make_tuple(1600000000, 1600000000, -1717986918));
         Surrender(d);
@@ -286,24 +255,19 @@ TEST_F(WarTest, NuclearStrikeCutsAFifthAndDrawsEveryEnemyMissileBack) {
     Set(playerForces, {1000, 7, 5, 0, 100000, 1, 2, 3, 4, 2});
     Set(enemyForces, {2000, 5000, -7, 2500, 80000, 500, 500, 500, 504, 3});
     War([&](HeadlessDialog& d) {
-        host.answers.push_back(ANSWER_YES);
-        d.Press(1033);
+        host.answers.push_back(ANSWER_YES); d.Press(1033);
         EXPECT_EQ(TakeBoxes(), (Boxes{NUKE_Q, "[] 発射しました.", "[] 大きな損害を与えました.",
                                       "[] アメリカ軍が全ての核ミサイルをわが社に向けて発射しました.",
                                       "[] 大きな損害を被りました."}));
         // Three missiles back: four fifths taken three times, each truncated.
         Expect(d, {512, 3, 2, 0, 51200, 0, 0, 0, 1, 1}, {1600, 4000, -5, 2000, 64000, 400, 400, 400, 403, 0});
         // The enemy has none left: a second launch is not answered.
-        host.answers.push_back(ANSWER_YES);
-        d.Press(1033);
+        host.answers.push_back(ANSWER_YES); d.Press(1033);
         EXPECT_EQ(TakeBoxes(), (Boxes{NUKE_Q, "[] 発射しました.", "[] 大きな損害を与えました."}));
         Expect(d, {512, 3, 2, 0, 51200, 0, 0, 0, 1, 0}, {1280, 3200, -4, 1600, 51200, 320, 320, 320, 322, 0});
         // Without missiles the button does nothing; the battle resumes.
-        d.Press(1033);
-        EXPECT_TRUE(host.messages.empty());
-        const uint32_t s = GameRandState();
-        host.Advance(1);
-        EXPECT_GT(DrawsSince(s), 0);
+        d.Press(1033); EXPECT_TRUE(host.messages.empty());
+        const uint32_t s = GameRandState(); host.Advance(1); EXPECT_GT(DrawsSince(s), 0);
         Surrender(d);
     });
 }
@@ -313,11 +277,9 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
     const Forces missiles{0, 0, 0, 0, 0, 0, 0, 0, 0, 3}, subsLost{2000, 5000, 3000, 2500, 80000, 500, 0, 500, 500, 25};
     const Boxes lost{"[] 敗北しました.", "[] 賠償金として３０００億円取られました."}, won{WON[0], WON[1]};
     const struct {
-        const char* name;
-        Forces player, enemy;
+        const char* name; Forces player, enemy;
         int button;   // 0: the battle turn decides
-        Boxes boxes;
-        int64_t owed;
+        Boxes boxes; int64_t owed;
         int redrawAfter;   // draws before the new enemy is drawn; -1: kept
         int32_t goal, goalAfter, multiplier;
     } ends[] = {
@@ -329,19 +291,13 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
     };
     for (const auto& e : ends) {
         SCOPED_TRACE(e.name);
-        Set(playerForces, e.player);
-        Set(enemyForces, e.enemy);
-        goalStage = e.goal;
-        warPriceMultiplier = 0;
+        Set(playerForces, e.player); Set(enemyForces, e.enemy); goalStage = e.goal; warPriceMultiplier = 0;
         companies[0].loans[2] = 100, companies[0].debt = 200;
         War([&](HeadlessDialog& d) {
-                const uint32_t s = GameRandState();
-                host.answers.push_back(ANSWER_YES);
+                const uint32_t s = GameRandState(); host.answers.push_back(ANSWER_YES);
                 if (e.button == 0) host.Advance(1);
                 else d.Press(e.button);
-                host.answers.clear();
-                EXPECT_FALSE(d.open());
-                EXPECT_EQ(TakeBoxes(), e.boxes);
+                host.answers.clear(); EXPECT_FALSE(d.open()); EXPECT_EQ(TakeBoxes(), e.boxes);
                 EXPECT_EQ(DrawsSince(s), e.redrawAfter < 0 ? 0 : e.redrawAfter + 10);
                 EXPECT_EQ(Get(enemyForces), e.redrawAfter < 0 ? e.enemy : NewEnemyFrom(s, e.redrawAfter));
             },
