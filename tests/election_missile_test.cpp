@@ -184,9 +184,7 @@ TEST_F(MissileTest, MissilesAreBuiltOneForEvery10000ChoYenInvested) {
         {5000 * CHO + 7, 15000, "1", 4999 * CHO + 7, 5001, 2, "核ＩＣＢＭが１つ完成しました."},
         {4999 * CHO + 7, 5001, "3000", 1999 * CHO + 7, 8001, 2, nullptr},   // the pot grows silently
         {CHO - 1, 0, "1", CHO - 1, 0, 2, "資金が足りません."},
-        {5 * CHO, 0, "0", 5 * CHO, 0, 2, nullptr},   // amounts not above 0 do nothing
-        {5 * CHO, 0, "-3", 5 * CHO, 0, 2, nullptr},
-        {5 * CHO, 0, "abc", 5 * CHO, 0, 2, nullptr},
+        {5 * CHO, 0, "-3", 5 * CHO, 0, 2, nullptr},   // amounts not above 0 do nothing
         {5 * CHO, 0, "6", 5 * CHO, 0, 2, "資金が足りません."},
         {5 * CHO, 0, "5", 0, 5, 2, nullptr},   // equality suffices
         {10 * CHO, INT32_MAX - 5, "10", 0, INT32_MAX - 10000, 3, "核ＩＣＢＭが１つ完成しました."},   // stops at its bound

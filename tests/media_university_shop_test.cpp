@@ -73,8 +73,8 @@ TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
                 if (o == FAILURE && m == 1) continue;
                 SCOPED_TRACE(std::to_string(row) + (raise ? " raise " : " lower ") + std::to_string(o));
                 const bool topLower = row == 0 && !raise, drawsEvidence = o != TOO_POOR && !topLower;
-                const int64_t cost = raise ? s.raiseCost : s.lowerCost; selectedCompany = 7;
-                companies[7].trendState = 1; newsPending[7] = 0; illegalityFactor = 5;
+                const int64_t cost = raise ? s.raiseCost : s.lowerCost;
+                selectedCompany = 7; companies[7].trendState = 1; newsPending[7] = 0; illegalityFactor = 5;
                 me.funds = o == TOO_POOR ? cost - 1 : cost + 77;
                 // The draw that decides is the second: the first alone would decide otherwise.
                 const uint32_t state = ArrangeDraws({[&](int32_t v) { return m == 1 || (v % m == 0) != (o == SUCCESS); },

@@ -38,10 +38,7 @@ const struct { int64_t price; int32_t limit; const char *bought, *tooMany; } WEA
 // Each type's strike: one draw modulo `modulus`, taken from every target.
 const struct { int32_t modulus; std::vector<int> targets; } ATTACKS[9] = {
     {3, {Tank, AntiTankGun, Infantry, Battleship, Cruiser, AntiAircraftShip}},
-    {3, {Bomber, Fighter}},
-    {1000, {Infantry}},
-    {5, {Tank}},
-    {2, {Bomber, Fighter, AntiTankGun}},
+    {3, {Bomber, Fighter}}, {1000, {Infantry}}, {5, {Tank}}, {2, {Bomber, Fighter, AntiTankGun}},
     {2, {Tank, AntiTankGun, Infantry, Battleship, Cruiser, AntiAircraftShip}},
     {3, {Tank, AntiTankGun, Infantry, Battleship, Cruiser, AntiAircraftShip}},
     {3, {Tank, AntiTankGun, Infantry, Battleship, Submarine}},
@@ -175,8 +172,7 @@ TEST_F(WarTest, RefusedOrDeclinedCommandsLeaveTheBattleRunning) {
         {1035, Tank, -3, {NO_YIELD}},   // a count below 0 is not a lost type
         {1035, Submarine, 0, {ARMISTICE_Q}},
         {1033, -1, 0, {NUKE_Q}},
-        {1036, -1, 0, {}},
-        {2, -1, 0, {}},
+        {1036, -1, 0, {}}, {2, -1, 0, {}},
         {1034, -1, 0, {}},   // a second declaration, even answered yes
     };
     for (const auto& r : rows) {
