@@ -199,6 +199,12 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
     flyX = 200, flyY = 150;
     FlyGameStep();
     EXPECT_EQ(std::make_tuple(view->Pixel(205, 155), view->Pixel(201, 151), view->Pixel(209, 159)), std::make_tuple(fly, stage, stage));
+    // Off the stage the fly's old place is wiped white, `level` pixels round its square.
+    view->DrawBitmap(BMP_MINISTAGE1, 250, 306);
+    flyLevel = 3, flyX = 300, flyY = 320;
+    FlyGameStep();
+    for (int d : {-2, 9, 12}) EXPECT_EQ(view->Pixel(flyX + d, flyY + d), white) << d;
+    EXPECT_EQ(view->Pixel(flyX + 20, flyY + 20), stage);
 }
 
 TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {

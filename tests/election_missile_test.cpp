@@ -136,8 +136,9 @@ TEST_F(ElectionTest, WithdrawingAsksKeepsTheFundsSpentAndLeavesNoCount) {
     EXPECT_EQ(companies[0].funds, funds - 1000000);
     // A dialog the host closes during a count leaves none behind either.
     RunDialog(ELECTION, [&](HeadlessDialog& d) { Run(d, "1"); host.Advance(2); });
+    companies[0].ceoName = nullptr;   // a company without a named head stands for the player
     RunDialog(ELECTION, [&](HeadlessDialog& d) {
-        EXPECT_EQ(TextOf(d, 1003), "0"); EXPECT_EQ(rivalVotes, 0);
+        EXPECT_EQ(TextOf(d, 1003), "0"); EXPECT_EQ(rivalVotes, 0); EXPECT_EQ(TextOf(d, 1009), "証券 太郎候補");
         Run(d, "100"); EXPECT_TRUE(Said("大統領選挙に出馬します!!."));
         Withdraw(d);
     });
