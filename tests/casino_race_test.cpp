@@ -29,7 +29,8 @@ uint32_t ArrangeTick(std::vector<bool> moving = std::vector<bool>(RACER_COUNT, t
         t.push_back(moving[static_cast<size_t>(lane)] ? DrawTest([n](int32_t v) { return v % n != 0; }) : Mod(n, 0));
         t.push_back(lane == stall ? Mod(100, 50) : DrawTest([](int32_t v) { return v % 100 != 50; }));
     }
-    return ArrangeDraws({t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9], t[10], t[11], t[12], t[13], t[14], t[15]});
+    return ArrangeDraws({t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7],
+                         t[8], t[9], t[10], t[11], t[12], t[13], t[14], t[15]});
 }
 
 }  // namespace
@@ -73,7 +74,8 @@ TEST_F(CasinoTest, BetsCostOneOkuRestartTheCarsAndAreLostByLeaving) {
             // Cars left mid-race restart; a running stall stays.
             std::copy_n(Lanes{400, 300, 200, 500, 100, 120, 130, 640}.begin(), RACER_COUNT, racerPosition);
             racerStall[3] = 6; d.Press(BET_IDS[racer - 1]);
-            EXPECT_EQ(std::make_tuple(raceBet, companies[0].funds, racerStall[3]), std::make_tuple(racer, (8 - racer) * STAKE, 6));
+            EXPECT_EQ(std::make_tuple(raceBet, companies[0].funds, racerStall[3]),
+                      std::make_tuple(racer, (8 - racer) * STAKE, 6));
             EXPECT_EQ(Positions(), Lanes(RACER_COUNT, 100));
         }
         EXPECT_EQ(d.TimerInterval(), 10);
@@ -118,7 +120,7 @@ TEST_F(CasinoTest, TheFirstPast650WinsTheLowerLaneOnEqualsAndABetPaysItsOdds) {
         companies[0].funds = 50 * STAKE;
         Race([&](HeadlessDialog& d) {
             Bet(d, c.bet, c.positions);
-            ArrangeTick(c.all ? std::vector<bool>(RACER_COUNT, true) : std::vector<bool>{true, false, true, true, true, true, true, true});
+            ArrangeTick({true, c.all, true, true, true, true, true, true});
             host.Advance(10); EXPECT_EQ(TakeBoxes(), c.boxes); EXPECT_EQ(d.open(), c.boxes.empty());
             EXPECT_EQ(companies[0].funds, c.funds * STAKE); EXPECT_EQ(raceBet, c.boxes.empty() ? c.bet : 0);
             d.Press(1);
@@ -135,11 +137,12 @@ TEST_F(CasinoTest, TrackAndCarsAreDrawnOnTheirLanes) {
             ASSERT_EQ(s->bitmapCalls.size(), 8u);
             for (size_t k = 0; k < 8; ++k) {
                 EXPECT_EQ(s->bitmapCalls[k].bitmap, BMP_UNIT);
-                EXPECT_EQ(std::make_pair(s->bitmapCalls[k].x, s->bitmapCalls[k].y), std::make_pair(xs[k], 60 * static_cast<int>(k) + 20));
+                EXPECT_EQ(std::make_pair(s->bitmapCalls[k].x, s->bitmapCalls[k].y),
+                          std::make_pair(xs[k], 60 * static_cast<int>(k) + 20));
             }
         };
         carsAt(Lanes(8, 100));   // on opening every car stands at the start
-        for (int k = 0; k <= RACER_COUNT; ++k) EXPECT_EQ(d.PixelAt(50, 60 * k + 15), (Rgb{0, 0, 255})) << k;   // the lanes
+        for (int k = 0; k <= RACER_COUNT; ++k) EXPECT_EQ(d.PixelAt(50, 60 * k + 15), (Rgb{0, 0, 255})) << k;   // lanes
         EXPECT_EQ(d.PixelAt(700, 300), (Rgb{255, 0, 0}));   // the finish
         EXPECT_EQ(d.PixelAt(750, 300), (Rgb{255, 255, 255}));
         Bet(d, 5, {100, 200, 300, 400, 500, 600, 120, 130}); s->ClearRecords(); ArrangeTick(); host.Advance(10);
@@ -147,7 +150,6 @@ TEST_F(CasinoTest, TrackAndCarsAreDrawnOnTheirLanes) {
     });
 }
 
-// ------------------------------------------------------------------ fly game
 
 class FlyGame : public CasinoTest {
 protected:
@@ -157,7 +159,8 @@ protected:
         Casino([&](HeadlessDialog& casino) { casino.Press(1017); EXPECT_FALSE(casino.open()); });
         EXPECT_EQ(screenMode, SCREEN_FLY_GAME_PENDING);
         host.Advance(500);
-        EXPECT_EQ(std::make_tuple(screenMode, host.TimerInterval(WIN_MAIN), flyLevel), std::make_tuple(SCREEN_FLY_GAME, 100, 10));
+        EXPECT_EQ(std::make_tuple(screenMode, host.TimerInterval(WIN_MAIN), flyLevel),
+                  std::make_tuple(SCREEN_FLY_GAME, 100, 10));
     }
     void Swat() { host.ClickMain(flyX + 5, flyY + 5); }   // the middle of the fly
     // The field screen back at its own pace, with the level reset and the funds as given.
@@ -198,7 +201,8 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
     flyLevel = 1;   // steps of 0: the fly stays put
     flyX = 200, flyY = 150;
     FlyGameStep();
-    EXPECT_EQ(std::make_tuple(view->Pixel(205, 155), view->Pixel(201, 151), view->Pixel(209, 159)), std::make_tuple(fly, stage, stage));
+    EXPECT_EQ(std::make_tuple(view->Pixel(205, 155), view->Pixel(201, 151), view->Pixel(209, 159)),
+              std::make_tuple(fly, stage, stage));
     // Off the stage the fly's old place is wiped white, `level` pixels round its square.
     view->DrawBitmap(BMP_MINISTAGE1, 250, 306);
     flyLevel = 3, flyX = 300, flyY = 320;
@@ -211,7 +215,7 @@ TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
     StartGame();
     const int64_t funds = companies[0].funds;
     flyX = 200, flyY = 150;
-    for (auto [x, y] : {std::make_pair(200, 155), std::make_pair(205, 150), std::make_pair(210, 155)}) host.ClickMain(x, y);
+    for (auto [x, y] : {std::pair(200, 155), std::pair(205, 150), std::pair(210, 155)}) host.ClickMain(x, y);
     EXPECT_EQ(flyLevel, 10);   // the left and top edges and just right of the fly are misses
     EXPECT_TRUE(host.messages.empty());
     for (int swat = 1; swat <= 9; ++swat) { Swat(); EXPECT_EQ(flyLevel, 10 + 10 * swat); }

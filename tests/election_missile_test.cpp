@@ -174,13 +174,19 @@ TEST_F(ElectionTest, TheBuildingOpensTheElectionUntilThePlayerGovernsOrLevel13) 
     }
 }
 
-// ------------------------------------------------------------- missiles
 
 class MissileTest : public ElectionTest {};
 
 TEST_F(MissileTest, MissilesAreBuiltOneForEvery10000ChoYenInvested) {
     const int64_t CHO = MAN_PER_CHO;
-    const struct { int64_t funds; int32_t pot; const char* cho; int64_t fundsAfter; int32_t potAfter, count; const char* box; } rows[] = {
+    const struct {
+        int64_t funds;
+        int32_t pot;
+        const char* cho;
+        int64_t fundsAfter;
+        int32_t potAfter, count;
+        const char* box;
+    } rows[] = {
         {30000 * CHO + 7, 0, "25000", 5000 * CHO + 7, 15000, 1, "核ＩＣＢＭが１つ完成しました."},
         {5000 * CHO + 7, 15000, "1", 4999 * CHO + 7, 5001, 2, "核ＩＣＢＭが１つ完成しました."},
         {4999 * CHO + 7, 5001, "3000", 1999 * CHO + 7, 8001, 2, nullptr},   // the pot grows silently
@@ -199,7 +205,8 @@ TEST_F(MissileTest, MissilesAreBuiltOneForEvery10000ChoYenInvested) {
                       std::make_tuple(r.fundsAfter, r.potAfter, r.count));
             EXPECT_EQ(TakeBoxes(), (r.box ? Boxes{std::string("[] ") + r.box} : Boxes{}));
             if (r.potAfter != 0) {
-                EXPECT_EQ(std::make_pair(TextOf(d, 1002), TextOf(d, 1004)), std::make_pair(Num(r.potAfter), Num(r.count)));
+                EXPECT_EQ(std::make_pair(TextOf(d, 1002), TextOf(d, 1004)),
+                          std::make_pair(Num(r.potAfter), Num(r.count)));
             }
         }
     });

@@ -21,7 +21,12 @@ constexpr int32_t I32_MAX = std::numeric_limits<int32_t>::max();
 
 // Each station: its buttons and price fields, prices, success modulus (1:
 // no success draw) and the trend each report sets.
-const struct { int raise, lower, raiseCostId, lowerCostId; int64_t raiseCost, lowerCost; int modulus; int32_t raiseState, lowerState; } STATIONS[5] = {
+const struct {
+    int raise, lower, raiseCostId, lowerCostId;
+    int64_t raiseCost, lowerCost;
+    int modulus;
+    int32_t raiseState, lowerState;
+} STATIONS[5] = {
     {1017, 1018, 1139, 1140, 40000000, 20000000, 1, 4, 7},
     {1019, 1020, 1128, 1129, 16000000, 8000000, 2, 4, 7},
     {1021, 1022, 1131, 1132, 3000000, 1500000, 2, 3, 6},
@@ -47,7 +52,6 @@ protected:
     ListedCompany& me = companies[0];
 };
 
-// ------------------------------------------------------------------ media
 
 TEST_F(InfluenceTest, MediaShowsTheSelectedCompanyAndThePricesOnce) {
     selectedCompany = 16;
@@ -77,15 +81,16 @@ TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
                 selectedCompany = 7; companies[7].trendState = 1; newsPending[7] = 0; illegalityFactor = 5;
                 me.funds = o == TOO_POOR ? cost - 1 : cost + 77;
                 // The draw that decides is the second: the first alone would decide otherwise.
-                const uint32_t state = ArrangeDraws({[&](int32_t v) { return m == 1 || (v % m == 0) != (o == SUCCESS); },
-                                                     [&](int32_t v) { return m == 1 || (v % m == 0) == (o == SUCCESS); }});
+                const DrawTest decides = [&](int32_t v) { return m == 1 || (v % m == 0) == (o == SUCCESS); };
+                const uint32_t state = ArrangeDraws({[&](int32_t v) { return m == 1 || !decides(v); }, decides});
                 uint32_t next = state;
                 const int32_t evidence = o == TOO_POOR ? 0 : topLower ? 1000 : NextDraw(next) % 1000;
                 PressIn(MEDIA, raise ? s.raise : s.lower);
                 EXPECT_EQ(DrawsSince(state), (drawsEvidence ? 1 : 0) + (o != TOO_POOR && m > 1 ? 1 : 0));
                 EXPECT_EQ(illegalityFactor, 5 + evidence); EXPECT_EQ(me.funds, o == TOO_POOR ? cost - 1 : 77);
                 const int32_t trend = o != SUCCESS ? 1 : raise ? s.raiseState : s.lowerState;
-                EXPECT_EQ(std::make_pair(companies[7].trendState, newsPending[7]), std::make_pair(trend, o == SUCCESS ? 1 : 0));
+                EXPECT_EQ(std::make_pair(companies[7].trendState, newsPending[7]),
+                          std::make_pair(trend, o == SUCCESS ? 1 : 0));
                 const std::string what = raise ? "株価を上げる報道" : "株価を下げる報道";
                 EXPECT_EQ(TakeBoxes(), (Boxes{o == TOO_POOR ? "[] 金が足りません."
                                                   : "[] " + what + (o == SUCCESS ? "に成功しました." : "は失敗に終わった.")}));
@@ -99,7 +104,6 @@ TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
     EXPECT_EQ(illegalityFactor, I32_MAX);
 }
 
-// ------------------------------------------------------------- university
 
 TEST_F(InfluenceTest, EachUniversityStartsItsResearchForExactlyItsFee) {
     FromField(235, 35, UNIVERSITY, [&](HeadlessDialog& d) {
@@ -111,7 +115,8 @@ TEST_F(InfluenceTest, EachUniversityStartsItsResearchForExactlyItsFee) {
         PressIn(UNIVERSITY, u.button);
         EXPECT_EQ(std::make_tuple(researchUnderway, me.funds), std::make_tuple(0, u.fee - 1)) << row;
         me.funds = u.fee; const uint32_t state = GameRandState(); PressIn(UNIVERSITY, u.button);
-        EXPECT_EQ(std::make_tuple(researchUnderway, me.funds, DrawsSince(state)), std::make_tuple(row, int64_t{0}, 0)) << row;
+        EXPECT_EQ(std::make_tuple(researchUnderway, me.funds, DrawsSince(state)),
+                  std::make_tuple(row, int64_t{0}, 0)) << row;
         EXPECT_EQ(TakeBoxes(), (Boxes{"[] 金が足りません.", "[] 研究を開始します."})) << row;
     }
 }
@@ -141,7 +146,6 @@ TEST_F(InfluenceTest, RunningResearchRefusesAnotherAndTheMarketTickPaysATenthOfT
     EXPECT_EQ(researchUnderway, 0);
 }
 
-// ------------------------------------------------------------------- shop
 
 TEST_F(InfluenceTest, ShopShowsPricesCountsAndWhatEachToolButtonDoes) {
     shopOwned[1] = 1;
@@ -180,7 +184,14 @@ TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFr
 // Buildings add their profit and a tenth of their price to the property;
 // a sale gives back only that tenth.
 TEST_F(InfluenceTest, BuildingsAreBoughtAndSoldOneAtATime) {
-    const struct { int button; int64_t funds; int32_t apartments, offices; const char* box; int64_t fundsAfter, profit, property; int32_t apartmentsAfter, officesAfter; } rows[] = {
+    const struct {
+        int button;
+        int64_t funds;
+        int32_t apartments, offices;
+        const char* box;
+        int64_t fundsAfter, profit, property;
+        int32_t apartmentsAfter, officesAfter;
+    } rows[] = {
         {1019, 300000, 0, 0, "購入しました.", 0, 100, 30000, 1, 0},
         {1021, 0, 1, 0, "売却しました.", 30000, -100, -30000, 0, 0},
         {1020, 2000000, 0, 0, "購入しました.", 0, 500, 200000, 0, 1},
@@ -197,11 +208,13 @@ TEST_F(InfluenceTest, BuildingsAreBoughtAndSoldOneAtATime) {
             me.funds = r.funds; shopOwned[2] = r.apartments; shopOwned[3] = r.offices;
             const int64_t profit = me.profit, property = me.property; d.Press(r.button);
             EXPECT_EQ(TakeBoxes(), (Boxes{std::string("[] ") + r.box}));
-            EXPECT_EQ(std::make_tuple(me.funds, me.profit - profit, me.property - property), std::make_tuple(r.fundsAfter, r.profit, r.property));
+            EXPECT_EQ(std::make_tuple(me.funds, me.profit - profit, me.property - property),
+                      std::make_tuple(r.fundsAfter, r.profit, r.property));
             EXPECT_EQ(std::make_pair(shopOwned[2], shopOwned[3]), std::make_pair(r.apartmentsAfter, r.officesAfter));
             const bool apartment = r.button % 2 == 1;   // else an office building
             if (r.fundsAfter != r.funds) {
-                EXPECT_EQ(d.ItemText(apartment ? 1007 : 1008), std::to_string(apartment ? r.apartmentsAfter : r.officesAfter));
+                EXPECT_EQ(d.ItemText(apartment ? 1007 : 1008),
+                          std::to_string(apartment ? r.apartmentsAfter : r.officesAfter));
             }
         }
     });

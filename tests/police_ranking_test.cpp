@@ -43,7 +43,8 @@ protected:
     void Detain(int severity, std::function<void(HeadlessDialog&)> act) {
         ClearMessages();
         host.dialogHandlers.push_back([&, act](HeadlessDialog& d) {
-            EXPECT_EQ(std::make_tuple(d.ResourceId(), DrawsSince(arranged), arrestState), std::make_tuple(DETENTION, 1, severity));
+            EXPECT_EQ(std::make_tuple(d.ResourceId(), DrawsSince(arranged), arrestState),
+                      std::make_tuple(DETENTION, 1, severity));
             EXPECT_EQ(TakeBoxes(), (Boxes{"[] 逮捕されました."}));
             act(d);
         });
@@ -61,7 +62,6 @@ protected:
     uint32_t arranged = 0;
 };
 
-// ------------------------------------------------------------------ police
 
 TEST_F(PoliceTest, SidePanelOpensTheFiguresAndRefreshesThemEverySecond) {
     policeConnection = 12;
@@ -123,14 +123,14 @@ TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
     });
 }
 
-// --------------------------------------------------------------- detention
 
 TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
     monthsToTrial = 5;
     judgeConnection = 0;
     me.funds = 60000;   // 6億円
     Detain(17, [&](HeadlessDialog& d) {
-        EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1004)), std::make_tuple("0", "8000", "5"));
+        EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1004)),
+                  std::make_tuple("0", "8000", "5"));
         // Its timer runs every 500 ms; months still to go keep the dial still.
         monthsToTrial = 3; host.Advance(499); EXPECT_EQ(TextOf(d, 1004), "5");
         host.Advance(1); EXPECT_EQ(TextOf(d, 1004), "3"); EXPECT_EQ(trialProgress, 0.0f);
@@ -209,7 +209,6 @@ TEST_F(PoliceTest, VerdictDialIsRedForTheFavourAndBlueBeyondClockwiseFromTheTop)
     }
 }
 
-// ----------------------------------------------------------------- ranking
 
 class RankingTest : public GameTest {
 protected:

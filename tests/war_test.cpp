@@ -78,7 +78,8 @@ protected:
     void SetUp() override {
         GameTest::SetUp(); companies[0].funds = RICH; screenMode = SCREEN_FIELD;
         // Only the dialogs' own timer runs, so that every draw is the war's.
-        for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE}) host.KillTimer(w);
+        for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE})
+            host.KillTimer(w);
     }
     // Clicks the military building on the field map; `act` runs in the dialog.
     void OpenMilitary(std::function<void(HeadlessDialog&)> act) {
@@ -134,24 +135,28 @@ TEST_F(WarTest, MilitaryShowsPricesAndHoldingsAndTheWarOpensAtPeace) {
 }
 
 TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
-    struct Order { int type; std::string typed; int64_t funds; int32_t held; std::string box; int32_t heldAfter; int64_t fundsAfter; };
+    struct Order {
+        int type;
+        std::string typed;
+        int64_t funds;
+        int32_t held;
+        std::string box;
+        int32_t heldAfter;
+        int64_t fundsAfter;
+    };
     std::vector<Order> orders;
     for (int k = 0; k < 10; ++k) {
         const auto& w = WEAPONS[k]; orders.push_back({k, std::to_string(w.limit + 1), RICH, 0, w.tooMany, 0, RICH});
         orders.push_back({k, std::to_string(w.limit), RICH, 0, w.bought, w.limit, RICH - w.limit * w.price});
     }
     orders.insert(orders.end(), {
-        // Funds equal to the cost suffice, one less does not.
-        {NuclearMissile, "3", 300000000 - 1, 3, "お金が足りません.", 3, 300000000 - 1},
+        {NuclearMissile, "3", 300000000 - 1, 3, "お金が足りません.", 3, 300000000 - 1},   // the cost itself suffices
         {NuclearMissile, "3", 300000000, 0, "核ミサイルを3発購入しました.", 3, 0},
-        // Nothing typed orders 0; leading blanks and trailing letters are read past.
-        {Bomber, "", RICH, 50, "爆撃機を0機購入しました.", 50, RICH},
-        {Infantry, "  12abc", RICH, 0, "歩兵を12人購入しました.", 12, RICH - 120000},
-        // Only the upper bound is tested: a negative order gives money back.
-        {Bomber, "-5", RICH, 0, "爆撃機を-5機購入しました.", -5, RICH + 15000000},
-        // An order adds to the holding, which stops at its bound instead of wrapping.
-        {Battleship, "3", RICH, 10, "戦艦を3隻購入しました.", 13, RICH - 18000000},
-        {Infantry, "100", RICH, INT32_MAX - 10, "歩兵を100人購入しました.", INT32_MAX, RICH - 1000000},
+        {Bomber, "", RICH, 50, "爆撃機を0機購入しました.", 50, RICH},   // nothing typed orders 0
+        {Infantry, "  12abc", RICH, 0, "歩兵を12人購入しました.", 12, RICH - 120000},   // leading blanks and trailing letters skipped
+        {Bomber, "-5", RICH, 0, "爆撃機を-5機購入しました.", -5, RICH + 15000000},   // only the upper bound is tested
+        {Battleship, "3", RICH, 10, "戦艦を3隻購入しました.", 13, RICH - 18000000},   // added to the holding...
+        {Infantry, "100", RICH, INT32_MAX - 10, "歩兵を100人購入しました.", INT32_MAX, RICH - 1000000},   // ...up to its bound
     });
     OpenMilitary([&](HeadlessDialog& d) {
         for (const Order& o : orders) {
@@ -208,8 +213,9 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
             War([&](HeadlessDialog& d) {
                 // The lone type's draw is arranged to do damage, so that no target can hide.
                 const DrawTest hits = [&](int32_t v) { return v % ATTACKS[a].modulus != 0; };
-                const uint32_t seed = playerAlone ? ArrangeDraws({hits})
-                                                  : ArrangeDraws({Any(), Any(), Any(), Any(), Any(), Any(), Any(), Any(), Any(), hits});
+                const uint32_t seed =
+                    playerAlone ? ArrangeDraws({hits})
+                                : ArrangeDraws({Any(), Any(), Any(), Any(), Any(), Any(), Any(), Any(), Any(), hits});
                 uint32_t s = seed; host.Advance(1); EXPECT_EQ(DrawsSince(seed), 10);
                 int32_t draw[10];
                 for (int32_t& x : draw) x = NextDraw(s);
