@@ -180,7 +180,7 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
     }
     EXPECT_TRUE(level && title);
     for (int level : {10, 100}) {
-        flyLevel = level; flyX = 300, flyY = 200; int lo = 0, hi = 0;
+        flyLevel = level; flyX = 300; flyY = 200; int lo = 0, hi = 0;
         for (int k = 0; k < 5000; ++k) {
             const int x = flyX, y = flyY; FlyGameStep();
             ASSERT_TRUE(flyX >= 10 && flyX <= 600 && flyY >= 10 && flyY <= 400);
@@ -194,18 +194,18 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
     RasterCanvas* view = host.Surface(WIN_MAIN);
     const Rgb white{255, 255, 255}, black{0, 0, 0}, fly{40, 30, 20}, stage{10, 200, 90};
     std::vector<Rgb> mask(100, black), sprite(100, white);
-    mask[55] = white, sprite[55] = fly;
+    mask[55] = white; sprite[55] = fly;
     view->SetBitmap(BMP_BUG1MASK, 10, 10, mask);
     view->SetBitmap(BMP_BUG1, 10, 10, sprite);
     view->SetBitmap(BMP_MINISTAGE1, 300, 194, std::vector<Rgb>(300 * 194, stage));
     flyLevel = 1;   // steps of 0: the fly stays put
-    flyX = 200, flyY = 150;
+    flyX = 200; flyY = 150;
     FlyGameStep();
     EXPECT_EQ(std::make_tuple(view->Pixel(205, 155), view->Pixel(201, 151), view->Pixel(209, 159)),
               std::make_tuple(fly, stage, stage));
     // Off the stage the fly's old place is wiped white, `level` pixels round its square.
     view->DrawBitmap(BMP_MINISTAGE1, 250, 306);
-    flyLevel = 3, flyX = 300, flyY = 320;
+    flyLevel = 3; flyX = 300; flyY = 320;
     FlyGameStep();
     for (int d : {-2, 9, 12}) EXPECT_EQ(view->Pixel(flyX + d, flyY + d), white) << d;
     EXPECT_EQ(view->Pixel(flyX + 20, flyY + 20), stage);
@@ -214,7 +214,7 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
 TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
     StartGame();
     const int64_t funds = companies[0].funds;
-    flyX = 200, flyY = 150;
+    flyX = 200; flyY = 150;
     for (auto [x, y] : {std::pair(200, 155), std::pair(205, 150), std::pair(210, 155)}) host.ClickMain(x, y);
     EXPECT_EQ(flyLevel, 10);   // the left and top edges and just right of the fly are misses
     EXPECT_TRUE(host.messages.empty());
@@ -222,7 +222,7 @@ TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
     EXPECT_EQ(TakeBoxes(), Boxes(9, "[レベルアップ] よくやった。\n\nだが、まだまだ５０００万円はあげられないね"));
     EXPECT_EQ(std::make_pair(companies[0].funds, screenMode), std::make_pair(funds, SCREEN_FLY_GAME));
     // The winning click is also a click on the field map: here the bank.
-    flyX = 350, flyY = 70;
+    flyX = 350; flyY = 70;
     Swat();
     EXPECT_EQ(TakeBoxes(), (Boxes{"[任務完了] やくやった。５０００万円あげるよ"}));
     ExpectField(funds + 5000);

@@ -55,7 +55,7 @@ protected:
     // Runs the dialog's timer until it closes or `ticks` have passed; returns the ticks run.
     static int TickUntilClosed(HeadlessDialog& d, int ticks) {
         int n = 0;
-        while (d.open() && n < ticks) d.Tick(), ++n;
+        for (; d.open() && n < ticks; ++n) d.Tick();
         return n;
     }
     ListedCompany& me = companies[0];
@@ -167,7 +167,7 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
         {10, 510, true}, {10, 509, false}, {19, 969, true}, {19, 968, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.severity * 10000 + c.bribe);
-        me.funds = c.bribe * 10000; me.loans[2] = 500, me.debt = 700;
+        me.funds = c.bribe * 10000; me.loans[2] = 500; me.debt = 700;
         Detain(c.severity, [&](HeadlessDialog& d) {
             d.Type(1007, Sjis(std::to_string(c.bribe).c_str())); d.Press(1017); EXPECT_EQ(me.funds, 0);
             prosecutionChance = 300;   // evidence gathered meanwhile

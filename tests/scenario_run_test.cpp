@@ -2,6 +2,7 @@
 // the calendar tests each goal, and the goals that need an event are reached
 // through the dialogs (mergers, the election, the war, the ranking). The
 // money and stakes each goal needs are set up by the test.
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -52,7 +53,8 @@ TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
     };
     // The war, with an army that cannot lose against a beaten enemy.
     auto war = [&] {
-        for (int t = 0; t < 9; ++t) playerForces[t] = 100000, enemyForces[t] = 1;
+        std::fill(playerForces, playerForces + 9, 100000);
+        std::fill(enemyForces, enemyForces + 9, 1);
         host.answers.push_back(ANSWER_YES);
         host.dialogHandlers.push_back([](HeadlessDialog& military) { military.Press(1042); });
         host.dialogHandlers.push_back([](HeadlessDialog& war) {

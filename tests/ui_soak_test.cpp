@@ -99,10 +99,12 @@ TEST_F(UiSoak, RandomPlayOverEveryScreenAndDialogKeepsTheWorldSound) {
                     screenMode == SCREEN_FLY_GAME_PENDING)
             << screenMode;
         ASSERT_GE(marketHalt, 0); ASSERT_LE(marketHalt, 2);
-        host.messages.clear(), host.sounds.clear(), host.paints.clear(), host.presents.clear();
+        host.messages.clear(); host.sounds.clear(); host.paints.clear(); host.presents.clear();
         reached.insert(host.openedDialogs.begin(), host.openedDialogs.end()); host.openedDialogs.clear();
-        for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE})
-            host.Surface(w)->texts.clear(), host.Surface(w)->bitmapCalls.clear();
+        for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE}) {
+            host.Surface(w)->texts.clear();
+            host.Surface(w)->bitmapCalls.clear();
+        }
     }
     // The player reached the dialogs, not only the title.
     EXPECT_GT(player.dialogs, 100);

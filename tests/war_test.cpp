@@ -209,7 +209,7 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
             Forces alone{}, full{5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 0};
             alone[static_cast<size_t>(a)] = 5000;
             Forces player = playerAlone ? alone : full, enemy = playerAlone ? full : alone;
-            Set(playerForces, player), Set(enemyForces, enemy);
+            Set(playerForces, player); Set(enemyForces, enemy);
             War([&](HeadlessDialog& d) {
                 // The lone type's draw is arranged to do damage, so that no target can hide.
                 const DrawTest hits = [&](int32_t v) { return v % ATTACKS[a].modulus != 0; };
@@ -298,7 +298,7 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
     for (const auto& e : ends) {
         SCOPED_TRACE(e.name);
         Set(playerForces, e.player); Set(enemyForces, e.enemy); goalStage = e.goal; warPriceMultiplier = 0;
-        companies[0].loans[2] = 100, companies[0].debt = 200;
+        companies[0].loans[2] = 100; companies[0].debt = 200;
         War([&](HeadlessDialog& d) {
                 const uint32_t s = GameRandState(); host.answers.push_back(ANSWER_YES);
                 if (e.button == 0) host.Advance(1);
