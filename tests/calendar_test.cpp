@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdio>
+// The calendar tick through AdvanceCalendarDay: the date, the settlement of
+// the 1st, the stake warnings and dismissal, the police and the scenario.
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -11,23 +8,7 @@
 #include "tests/test_support.h"
 #include "world/game_texts.h"
 
-namespace {
-
-
-// Puts the generator into a state whose next draw is exactly `value`.
-void ArrangeNextDraw(int32_t value) {
-    for (uint32_t start = 1; start < (1u << 30); ++start) {
-        uint32_t s = start;
-        if (NextDraw(s) == value) {
-            SetGameRandState(start);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no generator state found";
-}
-
-
-}  // namespace
+using V = std::vector<int64_t>;
 
 class Calendar : public WorldTest {
 protected:
@@ -37,515 +18,209 @@ protected:
         // The player owns the whole company, so no stake warning interferes.
         companies[0].holdings[0] = companies[0].issuedShares;
         for (int j = 1; j < COMPANY_COUNT; ++j) companies[0].holdings[j] = 0;
-        scenarioLevel = 0;
-        goalStage = 0;
-        presidentFlag = 0;
-        illegalityFactor = 0;
-        arrestState = 0;
         monthsToTrial = 0;
+        SetDate(2007, 5, 10);   // away from the settlement day
     }
-
-    // The date line as the calendar panel shows it.
-    static std::string Date() {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", gameYear, gameMonth, gameDay);
-        return buf;
-    }
-    static void SetDate(int y, int m, int d) {
-        gameYear = y;
-        gameMonth = m;
-        gameDay = d;
+    static void SetDate(int y, int m, int d) { gameYear = y; gameMonth = m; gameDay = d; }
+    // One tick with a fresh record.
+    void Tick() { headless.Clear(); AdvanceCalendarDay(WIN_CALENDAR); }
+    // The texts shown; "?" for a box not owned by the calendar or with a caption.
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : headless.messages) out.push_back(m.owner == WIN_CALENDAR && m.caption.empty() ? m.text : "?");
+        return out;
     }
 };
 
-TEST_F(Calendar, DateStartsOnTheTwelfthOfMarch2007AndAdvancesADayATick) {
-    EXPECT_EQ(Date(), "2007-03-12");
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(Date(), "2007-03-13");
-    EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_CALENDAR});
-    for (int k = 0; k < 30; ++k) AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(Date(), "2007-04-13");
-    EXPECT_EQ(gameHour, 11);
-    EXPECT_EQ(gameMinute, 23);
-}
-
-TEST_F(Calendar, MonthLengthsAndTheYearChange) {
-    // The highest day shown in each month of 2007: the month ends as soon as
-    // the day reaches its limit, so day 31 never shows.
-    SetDate(2007, 1, 1);
-    std::map<int, int> lastDay;
-    int ticks = 0;
-    while (gameYear == 2007) {
-        lastDay[gameMonth] = std::max(lastDay[gameMonth], gameDay);
-        AdvanceCalendarDay(WIN_CALENDAR);
-        ++ticks;
-        ASSERT_LT(ticks, 400);
+TEST_F(Calendar, MonthsEndWhenTheDayReachesTheirLength) {
+    // The month ends as soon as the day reaches its length, so the last day
+    // never shows: 30 in long months, 29 in short ones, and February 27, or
+    // 28 in years divisible by both 4 and 200. The month's meeting is forgotten.
+    struct Row { int y, m, d, y2, m2, d2; };
+    const Row rows[] = {{2007, 3, 12, 2007, 3, 13}, {2007, 1, 29, 2007, 1, 30}, {2007, 1, 30, 2007, 2, 1}, {2007, 3, 30, 2007, 4, 1},
+                        {2007, 5, 30, 2007, 6, 1}, {2007, 7, 30, 2007, 8, 1}, {2007, 8, 30, 2007, 9, 1}, {2007, 10, 30, 2007, 11, 1},
+                        {2007, 12, 29, 2007, 12, 30}, {2010, 12, 30, 2011, 1, 1}, {2007, 4, 28, 2007, 4, 29}, {2007, 4, 29, 2007, 5, 1},
+                        {2007, 6, 29, 2007, 7, 1}, {2007, 9, 29, 2007, 10, 1}, {2007, 11, 29, 2007, 12, 1}, {2007, 2, 26, 2007, 2, 27},
+                        {2007, 2, 27, 2007, 3, 1}, {2008, 2, 27, 2008, 3, 1}, {2100, 2, 27, 2100, 3, 1}, {2200, 2, 27, 2200, 2, 28},
+                        {2200, 2, 28, 2200, 3, 1}, {2000, 2, 27, 2000, 2, 28}, {2000, 2, 28, 2000, 3, 1}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.y * 10000 + r.m * 100 + r.d);
+        SetDate(r.y, r.m, r.d); agmEffect = 1;
+        Tick();
+        EXPECT_EQ(V({gameYear, gameMonth, gameDay, agmEffect}), V({r.y2, r.m2, r.d2, r.m2 == r.m}));
+        EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_CALENDAR});
     }
-    const std::map<int, int> expected = {{1, 30}, {2, 27}, {3, 30}, {4, 29}, {5, 30}, {6, 29},
-                                         {7, 30}, {8, 30}, {9, 29}, {10, 30}, {11, 29}, {12, 30}};
-    EXPECT_EQ(lastDay, expected);
-    EXPECT_EQ(ticks, 7 * 30 + 4 * 29 + 27);
-    EXPECT_EQ(Date(), "2008-01-01");
-
-    // 30 December is followed by 1 January of the next year.
-    SetDate(2010, 12, 30);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(Date(), "2011-01-01");
-
-    // February: 27 days, 28 only in the years divisible by both 4 and 200.
-    struct Feb {
-        int year;
-        int last;
-    };
-    for (Feb f : {Feb{2008, 27}, Feb{2100, 27}, Feb{2007, 27}, Feb{2200, 28}, Feb{2000, 28}}) {
-        SCOPED_TRACE(f.year);
-        SetDate(f.year, 2, 26);
-        AdvanceCalendarDay(WIN_CALENDAR);
-        EXPECT_EQ(gameDay, 27);
-        AdvanceCalendarDay(WIN_CALENDAR);
-        if (f.last == 27) {
-            EXPECT_EQ(gameMonth, 3);
-            EXPECT_EQ(gameDay, 1);
-        } else {
-            EXPECT_EQ(gameDay, 28);
-            AdvanceCalendarDay(WIN_CALENDAR);
-            EXPECT_EQ(gameMonth, 3);
-            EXPECT_EQ(gameDay, 1);
-        }
-        EXPECT_EQ(gameYear, f.year);
-    }
-
-    // The meeting of the month is forgotten when the month changes.
-    SetDate(2007, 4, 28);
-    agmEffect = 1;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(agmEffect, 1);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(Date(), "2007-05-01");
-    EXPECT_EQ(agmEffect, 0);
 }
 
 TEST_F(Calendar, MonthlySettlementOnTheFirst) {
     ListedCompany& p = companies[0];
-    lenderInterestRate[0] = 5;
-    lenderInterestRate[1] = 3;
-    lenderInterestRate[2] = 1;
-    p.funds = 10000;
-    p.debt = 1000;
-    p.loans[0] = 2000;
-    p.loans[1] = 3000;
-    p.loans[2] = 9950;
-    p.profit = -5000;
-    // Dividends: 800 x (123456 / 1000) x 3 / 1000 = 295; a holding under
-    // 1000 shares earns nothing, and only positive holdings are paid.
-    p.holdings[3] = 123456;
-    companies[3].sharePrice = 800;
-    companies[3].dividendYield = 3;
-    p.holdings[4] = 999;
-    companies[4].sharePrice = 5000;
-    companies[4].dividendYield = 9;
-    p.holdings[6] = -5000;
-    companies[6].sharePrice = 600;
-    companies[6].dividendYield = 2;
-    arrestState = 1;
-    lawyerFee = 70;
-    monthsToTrial = 3;
-    agmEffect = 1;
-    // Other companies book their profit too.
-    companies[9].profit = 12345;
-    companies[10].profit = -999;
-    companies[11].profit = -50;
-    const int64_t funds9 = companies[9].funds, debt10 = companies[10].debt, loan10 = companies[10].loans[2];
-    const int64_t debt11 = companies[11].debt, funds11 = companies[11].funds;
-
-    // Not on another day.
-    SetDate(2007, 6, 2);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(p.funds, 10000);
-    EXPECT_EQ(p.debt, 1000);
-    EXPECT_EQ(monthsToTrial, 3);
-    EXPECT_EQ(agmEffect, 1);
-
-    SetDate(2007, 6, 1);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(Date(), "2007-06-02");
-    EXPECT_EQ(monthsToTrial, 2);
-    EXPECT_EQ(agmEffect, 0);
+    lenderInterestRate[0] = 5; lenderInterestRate[1] = 3; lenderInterestRate[2] = 1;
+    p.funds = 10000; p.debt = 1000; p.loans[0] = 2000; p.loans[1] = 3000; p.loans[2] = 9950; p.profit = -5000;
+    // Dividends: 800 x (123456 / 1000) x 3 / 1000 = 295; fewer than 1000
+    // shares earn nothing, and only positive holdings are paid.
+    const int64_t held[][4] = {{3, 123456, 800, 3}, {4, 999, 5000, 9}, {6, -5000, 600, 2}};   // company, held, price, yield
+    for (const auto& h : held) {
+        p.holdings[h[0]] = h[1]; companies[h[0]].sharePrice = static_cast<int32_t>(h[2]); companies[h[0]].dividendYield = static_cast<int32_t>(h[3]);
+    }
+    arrestState = 1; lawyerFee = 70; monthsToTrial = 3; agmEffect = 1;
+    companies[9].profit = 12345; companies[10].profit = -999; companies[11].profit = -50;   // 50 / 100 is 0
+    const ListedCompany c9 = companies[9], c10 = companies[10], c11 = companies[11];
+    SetDate(2007, 6, 2); Tick();   // not on another day
+    EXPECT_EQ(V({p.funds, p.debt, monthsToTrial, agmEffect}), V({10000, 1000, 3, 1}));
+    SetDate(2007, 6, 1); Tick();
     // The fee is borrowed first, so the automatic lender charges interest on
     // it: (9950 + 70) x 1 / 100 = 100; then the loss of 5000 adds 50.
-    EXPECT_EQ(p.loans[0], 2000 + 100);
-    EXPECT_EQ(p.loans[1], 3000 + 90);
-    EXPECT_EQ(p.loans[2], 9950 + 70 + 100 + 50);
-    EXPECT_EQ(p.debt, 1000 + 70 + 100 + 90 + 100 + 50);
-    EXPECT_EQ(p.funds, 10000 + 295);
-    EXPECT_EQ(companies[9].funds, funds9 + 123);
-    EXPECT_EQ(companies[10].debt, debt10 + 9);
-    EXPECT_EQ(companies[10].loans[2], loan10 + 9);
-    EXPECT_EQ(companies[11].debt, debt11);   // 50 / 100 is 0
-    EXPECT_EQ(companies[11].funds, funds11);
-
-    // The opening profit of 250 brings 2 into funds; a loss of 250 costs 2
-    // in debt and on the automatic lender. No fee without an arrest, and no
-    // trial countdown below 0.
-    arrestState = 0;
-    monthsToTrial = 0;
+    EXPECT_EQ(V({p.loans[0], p.loans[1], p.loans[2], p.debt, p.funds, monthsToTrial, agmEffect}),
+              V({2000 + 100, 3000 + 90, 9950 + 70 + 100 + 50, 1000 + 70 + 100 + 90 + 100 + 50, 10000 + 295, 2, 0}));
+    EXPECT_EQ(V({companies[9].funds, companies[10].debt, companies[10].loans[2], companies[11].debt, companies[11].funds}),
+              V({c9.funds + 123, c10.debt + 9, c10.loans[2] + 9, c11.debt, c11.funds}));
+    // {profit, day, funds after, debt and automatic loan after}: no fee
+    // without an arrest, no trial countdown below 0; the settlement runs on
+    // the tick after the date first shows the 1st.
+    struct Row { int64_t profit; int day; int64_t funds, debt; };
+    arrestState = monthsToTrial = 0;
     for (int j = 1; j < COMPANY_COUNT; ++j) p.holdings[j] = 0;
-    p.loans[0] = p.loans[1] = p.loans[2] = 0;
-    p.debt = 0;
-    p.funds = 0;
-    p.profit = 250;
-    SetDate(2007, 7, 1);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(p.funds, 2);
-    EXPECT_EQ(p.debt, 0);
-    EXPECT_EQ(p.loans[2], 0);
-    EXPECT_EQ(monthsToTrial, 0);
-    p.profit = -250;
-    SetDate(2007, 8, 1);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(p.funds, 2);
-    EXPECT_EQ(p.debt, 2);
-    EXPECT_EQ(p.loans[2], 2);
-
-    // The settlement runs on the tick after the date line first shows 01.
-    p.profit = 100;
-    p.funds = 0;
-    SetDate(2007, 9, 29);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(Date(), "2007-10-01");
-    EXPECT_EQ(p.funds, 0);
-    AdvanceCalendarDay(WIN_CALENDAR);
+    for (const Row& r : {Row{250, 1, 2, 0}, Row{-250, 1, 0, 2}, Row{100, 29, 0, 0}}) {
+        p.loans[0] = p.loans[1] = p.loans[2] = p.debt = p.funds = 0; p.profit = r.profit;
+        SetDate(2007, 9, r.day);
+        Tick();
+        EXPECT_EQ(V({p.funds, p.debt, p.loans[2], monthsToTrial}), V({r.funds, r.debt, r.debt, 0}));
+    }
+    EXPECT_EQ(gameDay, 1);
+    Tick();
     EXPECT_EQ(p.funds, 1);
 }
 
-TEST_F(Calendar, StakeWarningsShowOnceEach) {
+TEST_F(Calendar, StakeWarningsOnceEachAndDismissal) {
     ListedCompany& p = companies[0];
-    SetDate(2007, 5, 10);
-    p.issuedShares = 10099;   // the stake divides by 10099 / 100 = 100
-    p.holdings[0] = 2500;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(stakeWarningLevel, 0);
-    EXPECT_TRUE(headless.messages.empty());
-
-    const std::string warn25 = Sjis("持ち株比が25％未満になりました.\n会社の乗っ取りに気をつけて下さい.");
-    const std::string warn1 = Sjis(
-        "持ち株比が1％未満になりました.\n代表取締役を解任させられる可能性が高くなってきました.\n気をつけてください.");
-    p.holdings[0] = 2499;   // 24 %, although 24.7 % of the issue
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(stakeWarningLevel, 1);
-    ASSERT_EQ(headless.messages.size(), 1u);
-    EXPECT_EQ(headless.messages[0].text, warn25);
-    EXPECT_EQ(headless.messages[0].caption, "");
-    EXPECT_EQ(headless.messages[0].owner, WIN_CALENDAR);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(headless.messages.size(), 1u);
-
-    // Below 1 % the second warning shows once; the dismissal draw is made.
-    p.holdings[0] = 99;
-    ArrangeNextDraw(2);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(stakeWarningLevel, 2);
-    ASSERT_EQ(headless.messages.size(), 2u);
-    EXPECT_EQ(headless.messages[1].text, warn1);
-    EXPECT_EQ(headless.messages[1].caption, "");
-    EXPECT_EQ(p.bankrupt, 0);
-    ArrangeNextDraw(3);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(headless.messages.size(), 2u);
-
-    // Rising and falling again shows nothing more.
-    p.holdings[0] = 5000;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    p.holdings[0] = 1000;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(headless.messages.size(), 2u);
-
-    // From no warning straight to 0 %: both in one tick, in order.
-    headless.Clear();
-    stakeWarningLevel = 0;
-    p.holdings[0] = 0;
-    ArrangeNextDraw(0);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    ASSERT_EQ(headless.messages.size(), 2u);
-    EXPECT_EQ(headless.messages[0].text, warn25);
-    EXPECT_EQ(headless.messages[1].text, warn1);
-
-    // Under 100 issued shares no stake is computed: no warning, no draw.
-    headless.Clear();
-    stakeWarningLevel = 0;
-    p.issuedShares = 99;
-    uint32_t start = GameRandState();
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(DrawsSince(start), 0);
-    EXPECT_TRUE(headless.messages.empty());
-    EXPECT_EQ(stakeWarningLevel, 0);
-}
-
-TEST_F(Calendar, DismissalOnADrawOfOneBelowOnePercent) {
-    ListedCompany& p = companies[0];
-    SetDate(2007, 5, 10);
-    stakeWarningLevel = 2;
-    p.issuedShares = 1000000;
-    p.holdings[0] = 9999;   // 0 %
-    p.holdings[4] = 777;
-    p.funds = 5000;
-    p.profit = 300;
-    p.property = 400;
-    p.floatingShares = 1000;
-    p.debt = 600;
-
-    // At 1 % no draw is made.
-    p.holdings[0] = 10000;
-    uint32_t start = GameRandState();
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(DrawsSince(start), 0);
-
-    // Below 1 % each tick draws once; rand() % 100000 is the draw itself.
-    p.holdings[0] = 9999;
-    start = GameRandState();
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(DrawsSince(start), 1);
-    ArrangeNextDraw(32767);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(p.bankrupt, 0);
-    EXPECT_TRUE(headless.messages.empty());
-
-    ArrangeNextDraw(1);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(p.bankrupt, 1);
-    EXPECT_EQ(p.funds, 0);
-    EXPECT_EQ(p.issuedShares, 0);
-    EXPECT_EQ(p.floatingShares, 0);
-    EXPECT_EQ(p.profit, 0);
-    EXPECT_EQ(p.property, 0);
-    EXPECT_EQ(p.sharePrice, 0);
+    const std::string warn25 = TXT_STAKE_WARNING_25, warn1 = TXT_STAKE_WARNING_1, fired = TXT_DISMISSED;
+    EXPECT_EQ(warn25, Sjis("持ち株比が25％未満になりました.\n会社の乗っ取りに気をつけて下さい."));
+    // The stake is holding / (issued / 100): 2499 of 10099 is 24 %. A draw of
+    // -1 is not arranged; below 1 % each tick draws rand() % 100000, the draw
+    // itself, and dismisses on 1.
+    struct Step { int64_t issued, holding; int level, draw, nDraws, levelAfter; std::vector<std::string> shown; };
+    const std::vector<Step> steps = {
+        {10099, 2500, 0, -1, 0, 0, {}}, {10099, 2499, 0, -1, 0, 1, {warn25}}, {10099, 2499, 1, -1, 0, 1, {}},
+        {10099, 99, 1, 2, 1, 2, {warn1}}, {10099, 99, 2, 3, 1, 2, {}}, {10099, 5000, 2, -1, 0, 2, {}}, {10099, 1000, 2, -1, 0, 2, {}},
+        {10099, 0, 0, 0, 1, 2, {warn25, warn1}},   // both in one tick, in order
+        {99, 0, 0, -1, 0, 0, {}},                  // under 100 shares no stake is computed
+        {1000000, 10000, 2, -1, 0, 2, {}}, {1000000, 9999, 2, 32767, 1, 2, {}}, {1000000, 9999, 2, 1, 1, 2, {fired}},
+    };
+    p.debt = 600; p.holdings[4] = 777;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::to_string(s.holding) + " of " + std::to_string(s.issued));
+        p.issuedShares = s.issued; p.holdings[0] = s.holding; stakeWarningLevel = s.level;
+        const uint32_t start = s.draw < 0 ? GameRandState() : ArrangeDraws({Mod(100000, s.draw)});
+        Tick();
+        EXPECT_EQ(V({DrawsSince(start), stakeWarningLevel, p.bankrupt}), V({s.nDraws, s.levelAfter, s.shown == std::vector<std::string>{fired}}));
+        EXPECT_EQ(Texts(), s.shown);
+    }
+    // Dismissed: the company is wiped but keeps its debt and other stakes;
+    // from then on neither warnings nor dismissal draws.
     EXPECT_EQ(std::string(p.name), Sjis("---破産---"));
-    EXPECT_EQ(p.debt, 600);
-    EXPECT_EQ(p.holdings[4], 777);
-    ASSERT_EQ(headless.messages.size(), 1u);
-    EXPECT_EQ(headless.messages[0].text, Sjis("代表取締役を解任させられました."));
-    EXPECT_EQ(headless.messages[0].caption, "");
-
-    // From then on neither warnings nor dismissal draws.
+    EXPECT_EQ(V({p.funds, p.issuedShares, p.floatingShares, p.profit, p.property, p.sharePrice, p.debt, p.holdings[4]}), V({0, 0, 0, 0, 0, 0, 600, 777}));
     stakeWarningLevel = 0;
-    start = GameRandState();
-    AdvanceCalendarDay(WIN_CALENDAR);
+    const uint32_t start = GameRandState();
+    Tick();
     EXPECT_EQ(DrawsSince(start), 0);
-    EXPECT_EQ(headless.messages.size(), 1u);
+    EXPECT_TRUE(headless.messages.empty());
 }
 
 TEST_F(Calendar, PropertyCapAndPoliceCountdown) {
-    SetDate(2007, 5, 10);
-    companies[0].property = 1000000001;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(companies[0].property, 1000000000);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(companies[0].property, 1000000000);
-    companies[0].property = 999999999;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(companies[0].property, 999999999);
-
-    // The police connection absorbs the evidence first, then the chance of
-    // prosecution grows, one per day while evidence remains.
-    illegalityFactor = 3;
-    policeConnection = 2;
-    prosecutionChance = 10;
-    const int32_t expected[5][3] = {{2, 1, 10}, {1, 0, 10}, {0, 0, 11}, {0, 0, 11}, {0, 0, 11}};
-    for (const auto& e : expected) {
-        AdvanceCalendarDay(WIN_CALENDAR);
-        EXPECT_EQ(illegalityFactor, e[0]);
-        EXPECT_EQ(policeConnection, e[1]);
-        EXPECT_EQ(prosecutionChance, e[2]);
+    // The police connection absorbs the evidence first; then the chance of
+    // prosecution grows by one a day while evidence remains.
+    struct Row { int64_t property; int32_t illegal, police, chance; int64_t propertyAfter; int32_t illegalAfter, policeAfter, chanceAfter; };
+    const Row rows[] = {{1000000001, 0, 2, 10, 1000000000, 0, 2, 10}, {1000000000, 3, 2, 10, 1000000000, 2, 1, 10},
+                        {999999999, 1, 1, 10, 999999999, 0, 0, 10}, {5, 1, 0, 10, 5, 0, 0, 11}, {5, 2, 0, 11, 5, 1, 0, 12}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.property);
+        companies[0].property = r.property; illegalityFactor = r.illegal; policeConnection = r.police; prosecutionChance = r.chance;
+        Tick();
+        EXPECT_EQ(V({companies[0].property, illegalityFactor, policeConnection, prosecutionChance, static_cast<int64_t>(headless.messages.size())}),
+                  V({r.propertyAfter, r.illegalAfter, r.policeAfter, r.chanceAfter, 0}));
     }
-    illegalityFactor = 2;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(prosecutionChance, 13);
-    EXPECT_EQ(illegalityFactor, 0);
-    EXPECT_TRUE(headless.messages.empty());
 }
 
-TEST_F(Calendar, NetAssetsForGoalCountsOtherCompaniesOnly) {
+TEST_F(Calendar, NetAssetsCountOtherCompaniesShares) {
     ListedCompany& p = companies[0];
-    p.funds = 5000;
-    p.debt = 1200;
-    p.property = 300;
+    p.funds = 5000; p.debt = 1200; p.property = 300;
     p.holdings[0] = 1000000000;   // the own stake does not count
-    // (12345 / 100) x (987 / 10) / 10 = 123 x 98 / 10 = 1205.
-    p.holdings[1] = 12345;
-    companies[1].sharePrice = 987;
-    // (250 / 100) x (1999 / 10) / 10 = 2 x 199 / 10 = 39.
-    p.holdings[3] = 250;
-    companies[3].sharePrice = 1999;
-    // A price under 10 yen counts nothing, nor do fewer than 100 shares.
-    p.holdings[2] = 1000000;
-    companies[2].sharePrice = 9;
-    p.holdings[29] = 99;
-    companies[29].sharePrice = 100000;
+    // (12345 / 100) x (987 / 10) / 10 = 1205; (250 / 100) x (1999 / 10) / 10 = 39;
+    // a price under 10 yen counts nothing, nor do fewer than 100 shares.
+    const int64_t held[][3] = {{1, 12345, 987}, {3, 250, 1999}, {2, 1000000, 9}, {29, 99, 100000}};   // company, held, price
+    for (const auto& h : held) { p.holdings[h[0]] = h[1]; companies[h[0]].sharePrice = static_cast<int32_t>(h[2]); }
     EXPECT_EQ(NetAssetsForGoal(), 5000 - 1200 + 300 + 1205 + 39);
     p.debt = 100000;
     EXPECT_EQ(NetAssetsForGoal(), 5000 - 100000 + 300 + 1205 + 39);
 }
 
-TEST_F(Calendar, EveryScenarioLevelAndItsText) {
-    struct Level {
-        int level;
-        std::function<void()> fail;   // just short of the goal
-        std::function<void()> pass;   // the goal just met
-        int stageAfter;               // goalStage after passing
-        const char* text;
-    };
+TEST_F(Calendar, EveryScenarioLevelPassesJustAtItsGoal) {
     ListedCompany& p = companies[0];
-    // Net assets from funds alone.
-    auto net = [&](int64_t v) {
-        p.funds = v;
-        p.debt = 0;
-        p.property = 0;
-    };
+    auto net = [&](int64_t v) { p.funds = v; p.debt = p.property = 0; };
+    auto stage = [](int32_t s) { return [s] { goalStage = s; }; };
+    struct Level { std::function<void()> fail, pass; int stageAfter; const char* text; };
     const std::vector<Level> levels = {
-        {1, [&] { net(19999); }, [&] { net(20000); }, 0,
-         "純資産を２億円以上にしたかよくやった.\n君は,普通の企業家だ!\n\nでは次は,利益を１億円以上にしてみよ.\n\nヒント：自社の株主総会にでもいってみたら～"},
-        {2, [&] { p.profit = 9999; }, [&] { p.profit = 10000; }, 0,
-         "利益を１億円以上にしたかよくやった.\n君は,なかなかの企業家だ!\n\nでは次は,純資産を１０億円以上にしてみよ."},
-        {3, [&] { net(99999); }, [&] { net(100000); }, 1,
-         "純資産を１０億円以上にしたかよくやった.\n君は,優秀な企業家だ!\n\nでは次は,他社を吸収合併してみよ."},
-        {4, [&] { goalStage = 1; }, [&] { goalStage = 2; }, 2,
-         "吸収合併したかよくやった.\n君は,危険な企業家だ!\n\nでは次は,資金を１０００億円以上にしてみよ."},
-        {5, [&] { p.funds = 9999999; }, [&] { p.funds = 10000000; }, 2,
-         "資金を1000億円以上にしたかよくやった.\n君は,市場の魔術師だ!\n\nでは次は,自社の株価を1000円以上にしてみよ.\n\nヒント：メディアをつかって...."},
-        {6, [&] { p.sharePrice = 999; }, [&] { p.sharePrice = 1000; }, 2,
-         "自社株価を1000円以上にしたかよくやった.\n君は,資本主義の巨木だ!\n\nでは次は,純資産を1000億円以上にしてみよ."},
-        {7, [&] { net(9999999); }, [&] { net(10000000); }, 10,
-         "純資産を1000億円以上にしたかよくやった.\n君は,波乗り多項式だ!\n\nでは次は,日本航空を倒産させてみよ."},
-        {8, [&] { goalStage = 10; }, [&] { goalStage = 11; }, 11,
-         "日本航空を倒産させたかよくやった.\n君は,株式の特殊解だ!\n\nでは次は,資金を１兆円以上にしてみよ."},
-        {9, [&] { p.funds = 99999999; }, [&] { p.funds = 100000000; }, 11,
-         "資金を１兆円以上にしたかよくやった.\n君は,経済の番人だ!\n\nでは次は,利益を2000億円以上にしてみよ."},
-        {10, [&] { p.profit = 19999999; }, [&] { p.profit = 20000000; }, 20,
-         "利益を2000億円以上にしたかよくやった.\n君は,天空の住人だ!\n\nでは次は,ソフトバンクを吸収合併してみよ."},
-        {11, [&] { goalStage = 20; }, [&] { goalStage = 21; }, 30,
-         "ソフトバンクを吸収合併したかよくやった.\n君は,巨大企業の社長だ!\n\nでは次は,アメリカ大統領になってみよ."},
-        {12, [&] { goalStage = 30; }, [&] { goalStage = 31; }, 40,
-         "アメリカ大統領になったかよくやった.\n君は,アメリカ大統領だ!\n\nでは次は,三菱三井信託を潰すか吸収合併してみよ."},
-        {13, [&] { goalStage = 40; }, [&] { goalStage = 41; }, 50,
-         "ついに目標を達成しましたね.おめでとうございます.\nあなたは,世界の最高権力者だ!\n\n次は,アメリカに戦争して勝ってみてはいかがでしょう?."},
-        {14, [&] { goalStage = 50; }, [&] { goalStage = 51; }, 60,
-         "ついにアメリカに戦争で勝ちましたね.おめでとうございます.\nあなたは,匿名希望さんですね。!\n\n次は,世界の長者番付１位になってみるのもいいかもしれませんね."},
-        {15, [&] { goalStage = 60; }, [&] { goalStage = 61; }, 61,
-         "ついに世界一の大富豪になりましたね.おめでとうございます.\nあなたは,人類史上最強さんですね。!\n\nあとは自由気ままに権力の乱用など楽しんでください."},
+        {[&] { net(19999); }, [&] { net(20000); }, 0, TXT_LEVEL_DONE_1},
+        {[&] { p.profit = 9999; }, [&] { p.profit = 10000; }, 0, TXT_LEVEL_DONE_2},
+        {[&] { net(99999); }, [&] { net(100000); }, 1, TXT_LEVEL_DONE_3},
+        {stage(1), stage(2), 2, TXT_LEVEL_DONE_4},
+        {[&] { p.funds = 9999999; }, [&] { p.funds = 10000000; }, 2, TXT_LEVEL_DONE_5},
+        {[&] { p.sharePrice = 999; }, [&] { p.sharePrice = 1000; }, 2, TXT_LEVEL_DONE_6},
+        {[&] { net(9999999); }, [&] { net(10000000); }, 10, TXT_LEVEL_DONE_7},
+        {stage(10), stage(11), 11, TXT_LEVEL_DONE_8},
+        {[&] { p.funds = 99999999; }, [&] { p.funds = 100000000; }, 11, TXT_LEVEL_DONE_9},
+        {[&] { p.profit = 19999999; }, [&] { p.profit = 20000000; }, 20, TXT_LEVEL_DONE_10},
+        {stage(20), stage(21), 30, TXT_LEVEL_DONE_11},
+        {stage(30), stage(31), 40, TXT_LEVEL_DONE_12},
+        {stage(42), stage(41), 50, TXT_LEVEL_DONE_13},   // a stage is met only by its exact value
+        {stage(50), stage(51), 60, TXT_LEVEL_DONE_14},
+        {stage(60), stage(61), 61, TXT_LEVEL_DONE_15},
     };
-    const char* titles[16] = {"ベンチャー企業家", "普通の企業家", "なかなかの企業家", "優秀な企業家",
-                              "危険な企業家", "市場の魔術師", "資本主義の巨木", "波乗り多項式",
-                              "株式の特殊解", "経済の番人", "天空の住人", "巨大企業の社長",
-                              "アメリカ大統領", "世界の最高権力者", "匿名希望", "人類史上最強"};
-    const char* goals[16] = {"純資産を２億円以上に", "利益を１億円以上に", "純資産を１０億円以上に",
-                             "他社を吸収合併する", "資金を1000億円以上に", "自社株価を1000円以上に",
-                             "純資産を1000億円以上に", "日本航空を潰す", "資金を１兆円以上に",
-                             "利益を2000億円以上に", "ソフトバンクを吸収合併", "アメリカ大統領になる",
-                             "三菱三井信託を潰すか合併", "アメリカに戦争で勝つ", "長者番付１位になる",
-                             "自由気まま"};
-    for (int k = 0; k < 16; ++k) {
-        EXPECT_EQ(std::string(SCENARIO_LEVELS[k].title), Sjis(titles[k])) << k;
-        EXPECT_EQ(std::string(SCENARIO_LEVELS[k].goal), Sjis(goals[k])) << k;
-    }
-
+    EXPECT_EQ(std::string(TXT_LEVEL_DONE_1), Sjis("純資産を２億円以上にしたかよくやった.\n君は,普通の企業家だ!\n\nでは次は,利益を１億円以上にしてみよ.\n\nヒント：自社の株主総会にでもいってみたら～"));
+    EXPECT_EQ(std::string(SCENARIO_LEVELS[1].title), Sjis("普通の企業家"));
     scenarioLevel = 1;
-    scenarioTitle = SCENARIO_LEVELS[0].title;
-    scenarioGoal = SCENARIO_LEVELS[0].goal;
-    goalStage = 0;
-    for (const Level& l : levels) {
-        SCOPED_TRACE(l.level);
-        ASSERT_EQ(scenarioLevel, l.level);
-        headless.Clear();
-        SetDate(2007, 5, 10);   // away from the settlement day
-        l.fail();
+    for (size_t k = 0; k < levels.size(); ++k) {
+        const int level = static_cast<int>(k) + 1;
+        SCOPED_TRACE(level);
+        levels[k].fail();
         const int32_t stageFail = goalStage;
-        AdvanceCalendarDay(WIN_CALENDAR);
-        EXPECT_EQ(scenarioLevel, l.level);
-        EXPECT_EQ(goalStage, stageFail);
-        EXPECT_TRUE(headless.messages.empty());
-
-        l.pass();
-        AdvanceCalendarDay(WIN_CALENDAR);
-        EXPECT_EQ(scenarioLevel, l.level + 1);
-        EXPECT_EQ(scenarioTitle, SCENARIO_LEVELS[l.level].title);
-        EXPECT_EQ(scenarioGoal, SCENARIO_LEVELS[l.level].goal);
-        EXPECT_EQ(goalStage, l.stageAfter);
+        Tick();
+        EXPECT_EQ(V({scenarioLevel, goalStage, static_cast<int64_t>(headless.messages.size())}), V({level, stageFail, 0}));
+        levels[k].pass();
+        Tick();
+        EXPECT_EQ(V({scenarioLevel, goalStage}), V({level + 1, levels[k].stageAfter}));
+        EXPECT_TRUE(scenarioTitle == SCENARIO_LEVELS[level].title && scenarioGoal == SCENARIO_LEVELS[level].goal);
         ASSERT_EQ(headless.messages.size(), 1u);
-        EXPECT_EQ(headless.messages[0].text, Sjis(l.text));
-        EXPECT_EQ(headless.messages[0].caption, Sjis(titles[l.level]));
-        EXPECT_EQ(headless.messages[0].owner, WIN_CALENDAR);
-        EXPECT_EQ(headless.messages[0].style, MB_STYLE_OK);
+        EXPECT_EQ(headless.messages[0].text, levels[k].text);
+        EXPECT_EQ(headless.messages[0].caption, SCENARIO_LEVELS[level].title);
+        EXPECT_TRUE(headless.messages[0].owner == WIN_CALENDAR && headless.messages[0].style == MB_STYLE_OK);
     }
-
-    // The last level tests nothing more.
-    headless.Clear();
-    goalStage = 61;
+    // The last level tests nothing more; the presidency passes level 12 without its stage.
     presidentFlag = 1;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 16);
-    EXPECT_TRUE(headless.messages.empty());
-}
-
-TEST_F(Calendar, PresidencyPassesLevelTwelveWithoutItsStage) {
-    SetDate(2007, 5, 10);
-    scenarioLevel = 12;
-    goalStage = 30;
-    presidentFlag = 1;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 13);
-    EXPECT_EQ(goalStage, 40);
-    EXPECT_EQ(scenarioTitle, SCENARIO_LEVELS[12].title);
-    ASSERT_EQ(headless.messages.size(), 1u);
-    EXPECT_EQ(headless.messages[0].caption, Sjis("アメリカ大統領"));
-    // The stages the level waits for are met only by their exact value.
-    scenarioLevel = 13;
-    goalStage = 42;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 13);
+    Tick();
+    EXPECT_EQ(V({scenarioLevel, static_cast<int64_t>(headless.messages.size())}), V({16, 0}));
+    scenarioLevel = 12; goalStage = 30;
+    Tick();
+    EXPECT_EQ(V({scenarioLevel, goalStage}), V({13, 40}));
 }
 
 TEST_F(Calendar, OneLevelPerTickAndNoneInFreePlay) {
     ListedCompany& p = companies[0];
-    SetDate(2007, 5, 10);
-    // Every money goal met at once.
-    p.funds = 200000000;
-    p.debt = 0;
-    p.profit = 30000000;
-    p.sharePrice = 5000;
-
-    // Free play: nothing happens however rich the player is.
-    scenarioLevel = 0;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 0);
-    EXPECT_TRUE(headless.messages.empty());
-
+    p.funds = 200000000; p.debt = 0; p.profit = 30000000; p.sharePrice = 5000;   // every money goal met at once
+    scenarioLevel = 0;   // free play
+    Tick();
+    EXPECT_EQ(V({scenarioLevel, static_cast<int64_t>(headless.messages.size())}), V({0, 0}));
     scenarioLevel = 1;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 2);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 3);
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 4);
-    EXPECT_EQ(goalStage, 1);
-    // The merger goal waits for its event.
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 4);
-    ASSERT_EQ(headless.messages.size(), 3u);
-    EXPECT_EQ(headless.messages[0].caption, Sjis("普通の企業家"));
-    EXPECT_EQ(headless.messages[1].caption, Sjis("なかなかの企業家"));
-    EXPECT_EQ(headless.messages[2].caption, Sjis("優秀な企業家"));
-
+    for (int level : {2, 3, 4, 4}) {   // the merger goal waits for its event
+        Tick();
+        EXPECT_EQ(scenarioLevel, level);
+    }
     // Net assets count held shares: 200000 shares at 1000 yen are worth 20000.
-    scenarioLevel = 1;
-    p.funds = 0;
-    p.property = 0;
-    p.holdings[3] = 200000;
+    p.funds = p.property = 0;
     companies[3].sharePrice = 1000;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 2);
-    scenarioLevel = 1;
-    p.holdings[3] = 199900;
-    AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 1);
+    for (int64_t held : {199900, 200000}) {
+        scenarioLevel = 1; p.holdings[3] = held;
+        Tick();
+        EXPECT_EQ(scenarioLevel, held == 200000 ? 2 : 1);
+    }
 }

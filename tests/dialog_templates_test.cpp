@@ -33,21 +33,11 @@ TEST(DialogTemplates, EveryDialogIsLaidOutSoundly) {
         for (size_t i = 0; i < t.controls.size(); ++i) {
             const ControlTemplate& c = t.controls[i];
             SCOPED_TRACE("control " + std::to_string(c.id) + " " + Utf8(c.label));
-            if (c.id >= 0) {
-                EXPECT_TRUE(ids.insert(c.id).second) << "id used twice";
-            }
-            EXPECT_GT(c.width, 0);
-            EXPECT_GT(c.height, 0);
-            EXPECT_GE(c.x, 0);
-            EXPECT_GE(c.y, 0);
-            EXPECT_LE(c.x + c.width, t.width);
-            EXPECT_LE(c.y + c.height, t.height);
-            for (size_t j = i + 1; j < t.controls.size(); ++j) {
-                const ControlTemplate& d = t.controls[j];
-                if (Solid(c) && Solid(d)) {
-                    EXPECT_FALSE(Overlap(c, d)) << "overlaps control " << d.id << " " << Utf8(d.label);
-                }
-            }
+            EXPECT_TRUE(c.id < 0 || ids.insert(c.id).second) << "id used twice";
+            EXPECT_TRUE(c.width > 0 && c.height > 0 && c.x >= 0 && c.y >= 0) << "empty or before the edge";
+            EXPECT_TRUE(c.x + c.width <= t.width && c.y + c.height <= t.height) << "past the edge";
+            for (size_t j = i + 1; j < t.controls.size(); ++j)
+                EXPECT_FALSE(Solid(c) && Solid(t.controls[j]) && Overlap(c, t.controls[j])) << "overlaps control " << t.controls[j].id;
         }
     }
 }

@@ -3,7 +3,9 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "shell/screen_flow.h"
 #include "world/new_game.h"
@@ -14,22 +16,25 @@ std::string Utf8(const std::string& sjis) {
     iconv_t cd = iconv_open("UTF-8", "CP932");
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string();
     std::string in = sjis, out(sjis.size() * 4 + 4, '\0');
-    char* src = in.data();
-    char* dst = out.data();
+    char *src = in.data(), *dst = out.data();
     size_t left = in.size(), room = out.size();
-    iconv(cd, &src, &left, &dst, &room);
-    iconv_close(cd);
-    out.resize(out.size() - room);
-    return out;
+    iconv(cd, &src, &left, &dst, &room), iconv_close(cd);
+    return out.substr(0, out.size() - room);
+}
+
+MessageAnswer ScriptedHost::ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) {
+    const MessageAnswer answer = HeadlessHost::ShowMessage(owner, text, caption, style);
+    if (auto act = std::exchange(whileShown, nullptr)) act();
+    return answer;
 }
 
 void GameTest::SetUp() {
-    previous_ = port;
-    port = &host;
+    previous_ = std::exchange(port, &host);
     ResetWorldToProgramStart();
     StartUpWorld(4242);
     ResetShellState();
     host.CreateMainWindow();
+    startSounds = host.sounds;
     host.Clear();
 }
 
@@ -40,21 +45,32 @@ int GameTest::RunDialog(int resourceId, std::function<void(HeadlessDialog&)> act
     return host.OpenDialog(resourceId, WIN_MAIN);
 }
 
-bool GameTest::Said(const char* utf8Text) const { return CountSaid(utf8Text) > 0; }
-
-int GameTest::CountSaid(const char* utf8Text) const {
-    const std::string text = Sjis(utf8Text);
-    int n = 0;
-    for (const auto& m : host.messages)
-        if (m.text == text) ++n;
-    return n;
+void GameTest::TypePress(HeadlessDialog& d, int field, const std::string& utf8, int button) {
+    if (field != 0) d.Type(field, Sjis(utf8.c_str()));
+    d.Press(button);
 }
 
+void GameTest::FoundAndEnterField(std::function<void(HeadlessDialog&)> founding) {
+    host.dialogHandlers.push_back(founding ? founding : [](HeadlessDialog& d) { d.Press(1); });
+    host.answers.push_back(ANSWER_NO);
+    host.ClickMain(200, 225);
+    ASSERT_EQ(screenMode, SCREEN_INTRO);
+    host.RightClickMain(100, 100);
+    ASSERT_EQ(screenMode, SCREEN_FIELD);
+}
+
+bool GameTest::Played(const char* file) const {
+    return std::find(host.sounds.begin(), host.sounds.end(), file) != host.sounds.end();
+}
+
+bool GameTest::Said(const char* utf8Text) const { return CountSaid(utf8Text) > 0; }
+int GameTest::CountSaid(const char* utf8Text) const {
+    const std::string text = Sjis(utf8Text);
+    return static_cast<int>(std::count_if(host.messages.begin(), host.messages.end(), [&](const auto& m) { return m.text == text; }));
+}
 bool GameTest::SaidWith(const char* utf8Text, const char* utf8Caption) const {
     const std::string text = Sjis(utf8Text), caption = Sjis(utf8Caption);
-    for (const auto& m : host.messages)
-        if (m.text == text && m.caption == caption) return true;
-    return false;
+    return std::any_of(host.messages.begin(), host.messages.end(), [&](const auto& m) { return m.text == text && m.caption == caption; });
 }
 
 std::vector<std::string> GameTest::MessagesUtf8() const {
@@ -63,9 +79,10 @@ std::vector<std::string> GameTest::MessagesUtf8() const {
     return out;
 }
 
-GameTest::Boxes GameTest::TakeBoxes() {
+GameTest::Boxes GameTest::TakeBoxes(bool markQuestions) {
     Boxes out;
-    for (const auto& m : host.messages) out.push_back("[" + Utf8(m.caption) + "] " + Utf8(m.text));
+    for (const auto& m : host.messages)
+        out.push_back((markQuestions && m.style == MB_STYLE_YES_NO ? "?[" : "[") + Utf8(m.caption) + "] " + Utf8(m.text));
     ClearMessages();
     return out;
 }
@@ -73,31 +90,16 @@ GameTest::Boxes GameTest::TakeBoxes() {
 std::string GameTest::TextOf(HeadlessDialog& d, int id) { return Utf8(d.ItemText(id)); }
 
 TempWorkDir::TempWorkDir() {
-    char cwd[4096];
+    char cwd[4096], tmpl[] = "/tmp/orchidia-work-XXXXXX";
     if (getcwd(cwd, sizeof cwd)) previous_ = cwd;
-    char tmpl[] = "/tmp/orchidia-work-XXXXXX";
     if (mkdtemp(tmpl)) dir_ = tmpl;
     EXPECT_FALSE(dir_.empty());
     EXPECT_EQ(chdir(dir_.c_str()), 0);
 }
 
 TempWorkDir::~TempWorkDir() {
-    for (int slot = 1; slot <= 4; ++slot) {
-        std::remove(SaveFileName(slot).c_str());
-        std::remove((SaveFileName(slot) + ".tmp").c_str());
-    }
+    for (int slot = 1; slot <= 4; ++slot)
+        std::remove(SaveFileName(slot).c_str()), std::remove((SaveFileName(slot) + ".tmp").c_str());
     EXPECT_EQ(chdir(previous_.c_str()), 0);
     if (!dir_.empty()) rmdir(dir_.c_str());
-}
-
-bool HasLabel(const DialogTemplate& t, ControlKind kind, const std::string& utf8Label) {
-    const std::string label = Sjis(utf8Label.c_str());
-    for (const ControlTemplate& c : t.controls)
-        if (c.kind == kind && c.label == label) return true;
-    return false;
-}
-
-bool HasControl(const DialogTemplate& t, ControlKind kind, int id) {
-    const ControlTemplate* c = t.Control(id);
-    return c && c->kind == kind;
 }

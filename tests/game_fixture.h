@@ -1,9 +1,10 @@
-// Shared fixture of the dialog tests: the whole game on the headless host,
-// started as the window starts it, with helpers to read what the player saw.
+// Shared fixture of the dialog and flow tests: the whole game on the headless
+// host, started as the window starts it; the player's acts and what they saw.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,53 +13,61 @@
 #include "tests/test_support.h"
 #include "tools/headless/headless_host.h"
 
+// The headless host, able to act while a message box is up (as the timers
+// behind a real box do).
+class ScriptedHost : public HeadlessHost {
+public:
+    MessageAnswer ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) override;
+    // Runs once, when the next message box is shown.
+    std::function<void()> whileShown;
+};
+
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Opens dialog resourceId as the game does (owned by the main window)
-    // and runs `act` inside it; returns the dialog's closing value.
+    // Opens dialog resourceId owned by the main window, runs `act` in it; returns its closing value.
     int RunDialog(int resourceId, std::function<void(HeadlessDialog&)> act);
+    // Types utf8 into field (0: none) and presses button.
+    static void TypePress(HeadlessDialog& d, int field, const std::string& utf8, int button);
+    // The title's founding (`founding` acts in its dialog, else OK), free play, into the field map.
+    void FoundAndEnterField(std::function<void(HeadlessDialog&)> founding = nullptr);
+    // How often dialog id has been opened.
+    int Opened(int id) const { return static_cast<int>(std::count(host.openedDialogs.begin(), host.openedDialogs.end(), id)); }
+    bool Played(const char* file) const;
 
     // Texts (UTF-8 in the test, compared in code page 932).
-    bool Said(const char* utf8Text) const;                      // any message box with this text
+    bool Said(const char* utf8Text) const;   // any message box with this text
     int CountSaid(const char* utf8Text) const;
     bool SaidWith(const char* utf8Text, const char* utf8Caption) const;
-    // The texts of the message boxes shown since the last ClearMessages, in order, as UTF-8.
+    // The texts of the boxes since the last ClearMessages, in order, as UTF-8.
     std::vector<std::string> MessagesUtf8() const;
     void ClearMessages() { host.messages.clear(); }
-    // The message boxes shown since the last call, as "[caption] text" in
-    // UTF-8, and forgets them.
+    // The boxes since the last call as "[caption] text" in UTF-8 (a question "?[..." if marked); forgets them.
     using Boxes = std::vector<std::string>;
-    Boxes TakeBoxes();
+    Boxes TakeBoxes(bool markQuestions = false);
     // The text of a dialog control, converted to UTF-8.
     static std::string TextOf(HeadlessDialog& d, int id);
 
-    HeadlessHost host;
+    ScriptedHost host;
+    std::vector<std::string> startSounds;   // played while the window was created
 
 private:
     Port* previous_ = nullptr;
 };
 
-// Makes a fresh temporary folder the working directory for its lifetime
-// (the game keeps its save files in the working directory), then removes
-// the save files and the folder.
+// A fresh temporary working directory for its lifetime (the game keeps its
+// save files there), removed with the save files afterwards.
 class TempWorkDir {
 public:
     TempWorkDir();
     ~TempWorkDir();
     TempWorkDir(const TempWorkDir&) = delete;
-    TempWorkDir& operator=(const TempWorkDir&) = delete;
 
 private:
     std::string dir_, previous_;
 };
-
-// Whether a dialog template has a control of this kind with this label
-// (UTF-8), or with this id.
-bool HasLabel(const DialogTemplate& t, ControlKind kind, const std::string& utf8Label);
-bool HasControl(const DialogTemplate& t, ControlKind kind, int id);
 
 // Code page 932 to UTF-8, for tests only.
 std::string Utf8(const std::string& sjis);

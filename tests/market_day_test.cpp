@@ -1,9 +1,12 @@
+// One market day for the whole exchange, through AdvanceMarketDay.
 #include <climits>
 #include <set>
+#include <vector>
 
 #include "market/market_day.h"
 #include "tests/test_support.h"
-#include "world/game_texts.h"
+
+using V = std::vector<int64_t>;
 
 class MarketDay : public WorldTest {
 protected:
@@ -12,349 +15,217 @@ protected:
         StartGame(2024);
     }
     // Makes company i certain to fall to 0 today, whatever its draw.
-    void DoomCompany(int i) {
-        companies[i].sharePrice = 5;
-        sellImpactDelta = 100;
-        sellImpactCompany = i;
-    }
+    static void DoomCompany(int i) { companies[i].sharePrice = 5; sellImpactDelta = 100; sellImpactCompany = i; }
 };
 
-TEST_F(MarketDay, OrdinaryTradingRange) {
-    // In news state 1 company 1 (range 20) moves by -10..+10, the player's
-    // company (range 21) by -10..+11; both prices stay far above the floor.
-    std::set<int> seen1, seen0;
-    for (int day = 0; day < 4000; ++day) {
-        for (int i : {0, 1}) {
-            companies[i].trendState = 1;
-            companies[i].sharePrice = 100000;
-        }
-        AdvanceMarketDay();
-        if (companies[1].trendState == 1) seen1.insert(companies[1].priceDelta);
-        if (companies[0].trendState == 1) seen0.insert(companies[0].priceDelta);
-    }
-    EXPECT_EQ(*seen1.begin(), -10);
-    EXPECT_EQ(*seen1.rbegin(), 10);
-    EXPECT_EQ(seen1.size(), 21u);
-    EXPECT_EQ(*seen0.begin(), -10);
-    EXPECT_EQ(*seen0.rbegin(), 11);
-}
-
-TEST_F(MarketDay, NewsEpisodesFollowTheTransitionTable) {
+TEST_F(MarketDay, OrdinaryRangeAndNewsEpisodesFollowTheirTables) {
     // Allowed successor states; every change raises newsPending.
-    const std::set<std::pair<int, int>> allowed = {
-        {1, 2}, {1, 5}, {2, 6}, {2, 1}, {3, 7}, {3, 1}, {4, 9}, {4, 1}, {5, 3},
-        {5, 1}, {6, 4}, {6, 1}, {7, 8}, {7, 1}, {8, 1}, {9, 1},
-    };
+    const std::set<std::pair<int, int>> allowed = {{1, 2}, {1, 5}, {2, 6}, {2, 1}, {3, 7}, {3, 1}, {4, 9}, {4, 1},
+                                                   {5, 3}, {5, 1}, {6, 4}, {6, 1}, {7, 8}, {7, 1}, {8, 1}, {9, 1}};
+    std::set<int> statesSeen, seen[2];
     int changes = 0;
-    std::set<int> statesSeen;
     for (int day = 0; day < 20000; ++day) {
         int before[COMPANY_COUNT];
         for (int i = 0; i < COMPANY_COUNT; ++i) before[i] = companies[i].trendState;
+        companies[0].sharePrice = companies[1].sharePrice = 100000;
         for (auto& n : newsPending) n = 0;
         lastRefoundedCompany = 0;
         AdvanceMarketDay();
         for (int i = 0; i < COMPANY_COUNT; ++i) {
-            int after = companies[i].trendState;
+            const int after = companies[i].trendState;
             statesSeen.insert(after);
-            if (after != before[i]) {
-                ++changes;
-                ASSERT_TRUE(allowed.count({before[i], after})) << before[i] << "->" << after;
-                ASSERT_EQ(newsPending[i], 1);
-            } else if (lastRefoundedCompany == 0) {
-                ASSERT_EQ(newsPending[i], 0);
-                ASSERT_NE(after, 8) << "state 8 lasts one day";
-                ASSERT_NE(after, 9) << "state 9 lasts one day";
-            }
+            if (after != before[i]) ++changes;
+            ASSERT_TRUE(after == before[i] || allowed.count({before[i], after})) << before[i] << "->" << after;
+            // After a refilling the later companies did not move today.
+            ASSERT_EQ(newsPending[i], after != before[i] ? 1 : lastRefoundedCompany != 0 ? newsPending[i] : 0);
+            ASSERT_TRUE(after != before[i] || lastRefoundedCompany != 0 || (after != 8 && after != 9)) << "8 and 9 last one day";
+            // Ordinary trading: company 1 (range 20) moves -10..+10, the player (21) -10..+11.
+            if (i < 2 && after == 1 && before[i] == 1) seen[i].insert(companies[i].priceDelta);
         }
     }
     EXPECT_GT(changes, 100);
     EXPECT_EQ(statesSeen.size(), 9u);
+    EXPECT_EQ(seen[1].size(), 21u);
+    EXPECT_EQ(V({*seen[1].begin(), *seen[1].rbegin(), *seen[0].begin(), *seen[0].rbegin()}), V({-10, 10, -10, 11}));
 }
 
 TEST_F(MarketDay, BankruptcyRefillsTheSlotAndStopsTheDay) {
-    companies[0].holdings[1] = 5000;
-    companies[0].avgBuyPrice[1] = 900;
+    companies[0].holdings[1] = 5000; companies[0].avgBuyPrice[1] = 900;
     companies[3].holdings[1] = 777;   // another CEO's holding survives
-    tobTarget = 1;
-    tobHostile = 1;
-    int64_t oldAssets = companies[1].ceoAssets;
-    TextRef oldCeo = companies[1].ceoName;
+    tobTarget = tobHostile = 1;
+    const ListedCompany old = companies[1];
     const int slot = historyIndex;
     companies[2].priceDeltaHistory[slot] = 123456;
     DoomCompany(1);
     AdvanceMarketDay();
     const ListedCompany& c = companies[1];
     EXPECT_EQ(std::string(c.name), Sjis("新日本石油2"));
-    EXPECT_EQ(c.refoundCount, 2);
-    EXPECT_EQ(c.bankrupt, 0);
-    EXPECT_EQ(namePoolNext, 31);
     EXPECT_EQ(c.name, companyNamePool[31]);
-    EXPECT_EQ(lastRefoundedCompany, 1);
-    EXPECT_GE(c.sharePrice, 100);
-    EXPECT_LE(c.sharePrice, 100 + 32767);
-    EXPECT_EQ(c.loans[2], c.debt);
-    EXPECT_EQ(c.holdings[1], c.issuedShares - c.floatingShares);
-    EXPECT_EQ(companies[0].holdings[1], 0);
-    EXPECT_EQ(companies[0].avgBuyPrice[1], 0);
-    EXPECT_EQ(companies[3].holdings[1], 777);
-    EXPECT_EQ(c.ceoAssets, oldAssets);
-    EXPECT_EQ(c.ceoName, oldCeo);
-    EXPECT_EQ(tobTarget, 0);
-    EXPECT_EQ(tobHostile, 0);
-    // Companies after the bankrupt one did not move: no history written.
+    EXPECT_TRUE(c.sharePrice >= 100 && c.sharePrice <= 100 + 32767) << c.sharePrice;
+    EXPECT_EQ(V({c.refoundCount, c.bankrupt, lastRefoundedCompany, c.loans[2], c.holdings[1], c.ceoAssets}),
+              V({2, 0, 1, c.debt, c.issuedShares - c.floatingShares, old.ceoAssets}));
+    EXPECT_EQ(V({companies[0].holdings[1], companies[0].avgBuyPrice[1], companies[3].holdings[1], tobTarget, tobHostile}), V({0, 0, 777, 0, 0}));
+    EXPECT_EQ(c.ceoName, old.ceoName);
+    // Companies after the bankrupt one did not move; the ring still advances.
     EXPECT_EQ(companies[2].priceDeltaHistory[slot], 123456);
     EXPECT_EQ(historyIndex, slot + 1);
-    // The next bankruptcy of the same slot counts on.
-    DoomCompany(1);
-    AdvanceMarketDay();
-    EXPECT_EQ(std::string(companies[1].name), Sjis("新日本石油3"));
-}
 
-TEST_F(MarketDay, NamePoolWrapsAndKeepsRecentNames) {
+    // The name pool runs from entry 30 to 199 and wraps: 175 refillings
+    // after the one above end on entry 31 + 175 - 170.
     for (int k = 0; k < 175; ++k) {
         DoomCompany(1 + k % 29);
         AdvanceMarketDay();
-        ASSERT_GE(namePoolNext, 30);
-        ASSERT_LT(namePoolNext, 200);
+        ASSERT_TRUE(namePoolNext >= 30 && namePoolNext < 200) << namePoolNext;
     }
-    // 175 refillings: entries 31..199 then 30, 31, ... were used.
-    EXPECT_EQ(namePoolNext, 30 + (175 - 170));
-    EXPECT_STREQ(companies[1 + 174 % 29].name, companyNamePool[namePoolNext]);
+    EXPECT_EQ(namePoolNext, 36);
+    EXPECT_EQ(c.name, companyNamePool[36]);
+    EXPECT_EQ(std::string(c.name), Sjis("新日本石油9"));   // counts on per slot
+
+    // The player's own slot refills under the placeholder, announcing nothing.
+    DoomCompany(0);
+    sellImpactDelta = 5; lastRefoundedCompany = 7;
+    AdvanceMarketDay();
+    EXPECT_EQ(std::string(companies[0].name), " 2");
+    EXPECT_EQ(V({companies[0].bankrupt, companies[0].holdings[0], lastRefoundedCompany}), V({0, 0, 0}));
 }
 
-TEST_F(MarketDay, GoalStagesMoveOnTheRightReplacement) {
-    goalStage = 10;
-    DoomCompany(16);
-    AdvanceMarketDay();
-    EXPECT_EQ(goalStage, 10);
-    DoomCompany(17);
-    AdvanceMarketDay();
-    EXPECT_EQ(goalStage, 11);
-    goalStage = 40;
-    DoomCompany(27);
-    AdvanceMarketDay();
-    EXPECT_EQ(goalStage, 41);
-}
-
-TEST_F(MarketDay, PriceFloorOfHealthyCompanies) {
-    // A healthy company below the random threshold f rises by exactly f.
-    for (int day = 0; day < 200; ++day) {
-        companies[6].sharePrice = 2;
-        companies[6].profit = 1000;
+TEST_F(MarketDay, GoalStagesMoveOnlyOnTheirCompanysRefilling) {
+    struct Row { int stage, doomed, after; };
+    for (Row r : {Row{10, 16, 10}, Row{10, 17, 11}, Row{10, 27, 10}, Row{40, 27, 41}, Row{40, 17, 40}, Row{11, 17, 11}}) {
+        goalStage = r.stage; DoomCompany(r.doomed);
         AdvanceMarketDay();
-        ASSERT_GE(companies[6].priceDelta, 5);
-        ASSERT_LE(companies[6].priceDelta, 9);
-        ASSERT_EQ(companies[6].sharePrice, 2 + companies[6].priceDelta);
+        EXPECT_EQ(goalStage, r.after) << r.stage << " " << r.doomed;
     }
-    // Losing money and owing more than it holds: the debt doubles.
-    companies[6].sharePrice = 1;
-    companies[6].profit = -1000;
-    companies[6].funds = 10;
-    companies[6].property = 1000000;
-    companies[6].debt = 500;
-    companies[6].trendState = 1;
-    AdvanceMarketDay();
-    EXPECT_EQ(companies[6].debt, 1000);
 }
 
-TEST_F(MarketDay, CompanyWithoutFloorGoesBankrupt) {
+TEST_F(MarketDay, PriceFloorAndBankruptcyWithoutOne) {
+    ListedCompany& c = companies[6];
+    // A healthy company below the random threshold f (5..9) rises by exactly f.
+    for (int day = 0; day < 200; ++day) {
+        c.sharePrice = 2; c.profit = 1000;
+        AdvanceMarketDay();
+        ASSERT_TRUE(c.priceDelta >= 5 && c.priceDelta <= 9 && c.sharePrice == 2 + c.priceDelta) << c.priceDelta;
+    }
+    // Losing money and owing more than it holds in cash: the debt doubles.
+    c.sharePrice = c.trendState = 1; c.profit = -1000; c.funds = 10; c.property = 1000000; c.debt = 500;
+    AdvanceMarketDay();
+    EXPECT_EQ(c.debt, 1000);
     // No profit and no net worth: no floor, and a fall to zero replaces it.
-    ListedCompany& c = companies[29];
-    c.profit = -1;
-    c.funds = 0;
-    c.property = 0;
-    c.debt = 100;
     int bankruptcies = 0;
     for (int day = 0; day < 200 && bankruptcies == 0; ++day) {
-        c.sharePrice = 1;
-        c.profit = -1;
-        c.funds = 0;
-        c.property = 0;
-        c.debt = 100;
+        ListedCompany& d = companies[29];
+        d.sharePrice = 1; d.profit = -1; d.funds = d.property = 0; d.debt = 100;
         lastRefoundedCompany = 0;
         AdvanceMarketDay();
-        if (lastRefoundedCompany == 29) ++bankruptcies;
+        bankruptcies += lastRefoundedCompany == 29;
     }
     EXPECT_EQ(bankruptcies, 1);
     EXPECT_EQ(std::string(companies[29].name), Sjis("イチヤ2"));
 }
 
-TEST_F(MarketDay, PlayerEffectsOverrideTheDraw) {
-    buyImpactDelta = 37;
-    buyImpactCompany = 8;
-    int32_t price = companies[8].sharePrice;
-    AdvanceMarketDay();
-    EXPECT_EQ(companies[8].priceDelta, 37);
-    EXPECT_EQ(companies[8].sharePrice, price + 37);
-    EXPECT_EQ(buyImpactDelta, 0);
-    // Once only.
-    AdvanceMarketDay();
-    EXPECT_EQ(companies[8].sharePrice - companies[8].priceDelta, price + 37);
-
-    sellImpactDelta = 50;
-    sellImpactCompany = 8;
-    price = companies[8].sharePrice;
-    AdvanceMarketDay();
-    EXPECT_EQ(companies[8].sharePrice, price - 50);
-    EXPECT_EQ(sellImpactDelta, 0);
-}
-
-TEST_F(MarketDay, WarAndElectionMultiplyThePlayersPrice) {
-    int64_t issued = companies[0].issuedShares, floating = companies[0].floatingShares;
-    companies[0].sharePrice = 300;
-    warPriceMultiplier = 1000;
-    AdvanceMarketDay();
-    EXPECT_EQ(companies[0].sharePrice, 300000);
-    EXPECT_EQ(companies[0].issuedShares, issued);   // shares do not follow
-    EXPECT_EQ(companies[0].floatingShares, floating);
-    EXPECT_EQ(warPriceMultiplier, 0);
-    // Both set: the election wins.
-    companies[0].sharePrice = 100;
-    warPriceMultiplier = 1000;
-    electionPriceMultiplier = 5;
-    AdvanceMarketDay();
-    EXPECT_EQ(companies[0].sharePrice, 500);
-    EXPECT_EQ(electionPriceMultiplier, 0);
-    // A product beyond the 32-bit price saturates instead of wrapping.
-    companies[0].sharePrice = 5000000;
-    warPriceMultiplier = 1000;
-    AdvanceMarketDay();
-    EXPECT_EQ(companies[0].sharePrice, INT32_MAX);
-    EXPECT_GT(companies[0].ceoAssets, 0);
+TEST_F(MarketDay, PlayerEffectsOverrideTheDrawOnce) {
+    // {company, price, buy impact, sell impact, war, election, price after}
+    struct Row { int i; int32_t price, buy, sell, war, election, after; };
+    const Row rows[] = {{8, 1000, 37, 0, 0, 0, 1037}, {8, 1000, 0, 50, 0, 0, 950}, {0, 300, 0, 0, 1000, 0, 300000},
+                        {0, 100, 0, 0, 1000, 5, 500},              // both set: the election wins
+                        {0, 5000000, 0, 0, 1000, 0, INT32_MAX}};   // saturates instead of wrapping
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.price);
+        ListedCompany& c = companies[r.i];
+        c.sharePrice = r.price;
+        if (r.i == 0) c.floatingShares = 3900000;   // a float the rise would sell from, were shares to follow it
+        const int64_t issued = c.issuedShares, floating = c.floatingShares;
+        buyImpactDelta = r.buy; sellImpactDelta = r.sell; buyImpactCompany = sellImpactCompany = r.i;
+        warPriceMultiplier = r.war; electionPriceMultiplier = r.election;
+        AdvanceMarketDay();
+        EXPECT_EQ(V({c.sharePrice, c.priceDelta}), V({r.after, r.after - r.price}));
+        EXPECT_EQ(V({buyImpactDelta, sellImpactDelta, warPriceMultiplier, electionPriceMultiplier}), V({0, 0, 0, 0}));
+        // A multiplied price moves no shares.
+        EXPECT_TRUE(r.i != 0 || (c.issuedShares == issued && c.floatingShares == floating && c.ceoAssets > 0));
+    }
 }
 
 TEST_F(MarketDay, SharesFollowThePrice) {
-    // A rising company whose float is used up issues new shares and is paid.
+    // r = 100 / (2 x 1000): a float left sells off by r x I; a float used up
+    // makes a computer company issue r x I new shares and be paid for them.
     ListedCompany& c = companies[9];
-    c.floatingShares = 0;
-    c.holdings[9] = c.issuedShares;   // float at its largest: F <= I - H
-    c.trendState = 1;
-    c.profit = 1000000;
-    buyImpactDelta = 100;
-    buyImpactCompany = 9;
-    c.sharePrice = 900;
-    int64_t I = c.issuedShares;
-    int64_t funds = c.funds;
+    for (bool usedUp : {false, true}) {
+        c.trendState = 1; c.sharePrice = 900; c.profit = 1000000;
+        if (usedUp) { c.holdings[9] = c.issuedShares; c.floatingShares = 0; }
+        const int64_t F = c.floatingShares, I = c.issuedShares, funds = c.funds;
+        ASSERT_TRUE(usedUp || F < I - c.holdings[9]);
+        buyImpactDelta = 100; buyImpactCompany = 9;
+        AdvanceMarketDay();
+        const float fI = static_cast<float>(I);
+        const int64_t grown = static_cast<int64_t>(static_cast<float>(static_cast<double>(fI) * (1 + 0.05)));
+        const int64_t sold = static_cast<int64_t>(static_cast<float>(static_cast<double>(static_cast<float>(F)) - 0.05 * fI));
+        EXPECT_EQ(V({c.issuedShares, c.floatingShares}), usedUp ? V({grown, 0}) : V({I, sold}));
+        EXPECT_EQ(c.funds, funds + (usedUp ? grown / 1000 * 100 / 20 : 0) + c.profit / 1000);
+    }
+    // Halved with the float above issued minus the own stake (company 3's
+    // opening float): the shrunk issue would fall below the CEO's stake, so
+    // the issue stays and only the float is cut.
+    StartGame(2024);
+    ListedCompany& d = companies[3];
+    d.trendState = 1; d.sharePrice = 1000; sellImpactDelta = 500; sellImpactCompany = 3;
+    const int64_t issued = d.issuedShares;
+    ASSERT_GT(d.floatingShares, issued - d.holdings[3]);
     AdvanceMarketDay();
-    // p = 1000, r = 100 / 2000; I grows by r * I in single precision.
-    const double r = 100.0 / 2000.0;
-    int64_t expectedI = static_cast<int64_t>(static_cast<float>(static_cast<double>(static_cast<float>(I)) * (1 + r)));
-    EXPECT_EQ(c.sharePrice, 1000);
-    int64_t v = (expectedI / 1000) * 100 / 20;
-    EXPECT_EQ(c.funds, funds + v + c.profit / 1000);
+    EXPECT_EQ(V({d.sharePrice, d.issuedShares, d.floatingShares}), V({500, issued, issued - d.holdings[3]}));
 }
 
-TEST_F(MarketDay, FloatSellsOffWhenThePriceRises) {
-    ListedCompany& c = companies[15];
-    c.trendState = 1;
-    c.sharePrice = 900;
-    int64_t F = c.floatingShares, I = c.issuedShares;
-    ASSERT_LT(F, I - c.holdings[15]);
-    buyImpactDelta = 100;
-    buyImpactCompany = 15;
-    AdvanceMarketDay();
-    const double r = 100.0 / 2000.0;
-    double expected = static_cast<double>(static_cast<float>(F)) - r * static_cast<double>(static_cast<float>(I));
-    EXPECT_EQ(c.floatingShares, static_cast<int64_t>(static_cast<float>(expected)));
-    EXPECT_EQ(c.issuedShares, I);
-}
-
-TEST_F(MarketDay, CapsAndPenalties) {
+TEST_F(MarketDay, CapsPenaltiesAndTheAutomaticLender) {
     ListedCompany& c = companies[4];
-    c.issuedShares = MAX_AMOUNT;
-    c.floatingShares = 0;
-    c.holdings[4] = MAX_AMOUNT;
-    c.funds = MAX_AMOUNT;
-    c.property = 10;
-    c.debt = 0;
-    buyImpactDelta = 1000;
-    buyImpactCompany = 4;
+    c.issuedShares = c.holdings[4] = c.funds = MAX_AMOUNT;
+    c.floatingShares = c.debt = 0; c.property = 10;
+    buyImpactDelta = 1000; buyImpactCompany = 4;
+    companies[5].loans[2] = -1;   // replaced by a random huge debt
+    companies[0].funds = -500; companies[0].loans[2] = 0;   // moves onto the automatic lender, the debt stays
+    const int64_t debt = companies[0].debt;
     AdvanceMarketDay();
     EXPECT_LE(c.issuedShares, MAX_AMOUNT);
     EXPECT_EQ(c.property, 15000);   // net worth above the cap
-    // A negative automatic loan is replaced by a random huge debt.
-    ListedCompany& d = companies[5];
-    d.loans[2] = -1;
-    AdvanceMarketDay();
-    EXPECT_GE(d.debt, DEBT_PENALTY_BASE);
-    EXPECT_LE(d.debt, DEBT_PENALTY_BASE + 32767);
-    EXPECT_GE(d.loans[2], DEBT_PENALTY_BASE);
+    EXPECT_TRUE(companies[5].debt >= DEBT_PENALTY_BASE && companies[5].debt <= DEBT_PENALTY_BASE + 32767) << companies[5].debt;
+    EXPECT_GE(companies[5].loans[2], DEBT_PENALTY_BASE);
+    EXPECT_EQ(V({companies[0].loans[2], companies[0].debt, companies[0].funds}), V({500, debt, 0}));
 }
 
-TEST_F(MarketDay, NegativeCashMovesToTheAutomaticLender) {
-    companies[0].funds = -500;
-    int64_t debt = companies[0].debt;
-    AdvanceMarketDay();
-    EXPECT_EQ(companies[0].loans[2], 500);
-    EXPECT_EQ(companies[0].debt, debt);
-    EXPECT_EQ(companies[0].funds, 0);
-}
-
-TEST_F(MarketDay, PlayerBankruptcyAndAfter) {
-    companies[0].debt = PLAYER_BANKRUPT_DEBT + 1;
-    companies[0].holdings[3] = 100;
-    AdvanceMarketDay();
+TEST_F(MarketDay, PlayerBankruptcyAndArrest) {
+    // {debt, prosecution chance, already arrested} -> bankrupt, arrested, chance, months to trial.
+    // A negative debt becomes a huge one the same day.
+    struct Row { int64_t debt; int32_t chance, arrested; bool bankrupt; int32_t arrestedAfter, chanceAfter, months; };
+    const Row rows[] = {{PLAYER_BANKRUPT_DEBT, 999, 0, false, 0, 999, 10}, {PLAYER_BANKRUPT_DEBT + 1, 1000, 0, true, 1, 0, 5},
+                        {-1, 1000, 1, true, 1, 1000, 10}};
     const ListedCompany& p = companies[0];
-    EXPECT_EQ(p.bankrupt, 1);
-    EXPECT_EQ(std::string(p.name), Sjis("---破産---"));
-    EXPECT_EQ(p.funds, 0);
-    EXPECT_EQ(p.issuedShares, 0);
-    EXPECT_EQ(p.sharePrice, 0);
-    EXPECT_EQ(p.holdings[3], 100);
-    EXPECT_EQ(p.debt, PLAYER_BANKRUPT_DEBT + 1);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.debt);
+        StartGame(2024);
+        companies[0].debt = r.debt; companies[0].holdings[3] = 100; prosecutionChance = r.chance; arrestState = r.arrested;
+        AdvanceMarketDay();
+        EXPECT_EQ(V({p.bankrupt, arrestState, prosecutionChance, monthsToTrial, p.holdings[3]}),
+                  V({r.bankrupt, r.arrestedAfter, r.chanceAfter, r.months, 100}));
+        EXPECT_EQ(std::string(p.name), r.bankrupt ? Sjis("---破産---") : " ");
+        EXPECT_TRUE(!r.bankrupt || (p.funds == 0 && p.issuedShares == 0 && p.sharePrice == 0));
+        EXPECT_TRUE(r.debt < 0 || p.debt == r.debt);
+    }
     // Later days skip the record; only its personal assets are recomputed.
-    int32_t history = p.priceDeltaHistory[historyIndex];
+    const int32_t history = p.priceDeltaHistory[historyIndex];
     companies[0].funds = -20;   // applied to company 0, then the loop moves on
     companies[1].funds = -30;   // ... so company 1's overdraft waits a day
-    int64_t loan1 = companies[1].loans[2];
+    const int64_t loan0 = p.loans[2], loan1 = companies[1].loans[2];
     AdvanceMarketDay();
-    EXPECT_EQ(p.priceDeltaHistory[historyIndex - 1], history);
-    EXPECT_EQ(p.ceoAssets, 0);
-    EXPECT_EQ(companies[0].loans[2], 20);
-    EXPECT_EQ(companies[1].loans[2], loan1);
+    EXPECT_EQ(V({p.priceDeltaHistory[historyIndex - 1], p.ceoAssets, p.loans[2], companies[1].loans[2]}), V({history, 0, loan0 + 20, loan1}));
 }
 
-TEST_F(MarketDay, NegativeDebtBankruptsThePlayerTheSameDay) {
-    companies[0].debt = -1;
+TEST_F(MarketDay, HistoryRingOpeningFloatAndInvariants) {
     AdvanceMarketDay();
-    EXPECT_EQ(companies[0].bankrupt, 1);
-}
-
-TEST_F(MarketDay, PlayerRefilledBySaleOfTheWholePrice) {
-    companies[0].sharePrice = 5;
-    sellImpactDelta = 5;
-    sellImpactCompany = 0;
-    AdvanceMarketDay();
-    EXPECT_EQ(companies[0].bankrupt, 0);
-    EXPECT_EQ(std::string(companies[0].name), " 2");
-    EXPECT_EQ(companies[0].holdings[0], 0);
-    EXPECT_EQ(lastRefoundedCompany, 0);   // nothing to announce
-}
-
-TEST_F(MarketDay, ArrestWhenProsecutionIsCertain) {
-    prosecutionChance = 999;
-    AdvanceMarketDay();
-    EXPECT_EQ(arrestState, 0);
-    prosecutionChance = 1000;
-    AdvanceMarketDay();
-    EXPECT_EQ(arrestState, 1);
-    EXPECT_EQ(prosecutionChance, 0);
-    EXPECT_EQ(monthsToTrial, 5);
-}
-
-TEST_F(MarketDay, HistoryRingAndPlayerAssets) {
-    for (int day = 0; day < 499; ++day) AdvanceMarketDay();
+    // The opening float of the companies with divisors below 4/3 is cut.
+    for (int i : {3, 10, 12, 20, 23}) EXPECT_LE(companies[i].floatingShares, companies[i].issuedShares - companies[i].holdings[i]) << i;
+    EXPECT_EQ(CheckWorldInvariants(), "");
+    for (int day = 1; day < 499; ++day) AdvanceMarketDay();
     EXPECT_EQ(historyIndex, 499);
     AdvanceMarketDay();
     EXPECT_EQ(historyIndex, 0);
     EXPECT_EQ(companies[0].priceDeltaHistory[499], companies[0].priceDelta);
     EXPECT_EQ(companies[0].ceoAssets, companies[0].holdings[0] / 10000 * companies[0].sharePrice);
-}
-
-TEST_F(MarketDay, OpeningFloatIsCutOnTheFirstDay) {
-    AdvanceMarketDay();
-    for (int i : {3, 10, 12, 20, 23}) {
-        EXPECT_LE(companies[i].floatingShares, companies[i].issuedShares - companies[i].holdings[i]) << i;
-    }
-    EXPECT_EQ(CheckWorldInvariants(), "");
 }

@@ -1,911 +1,313 @@
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <initializer_list>
+// The market tick driven through RunMarketTick and OnBoardClick, one table
+// per step; the draws each row needs are arranged on the game's generator.
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "market/market_tick.h"
 #include "tests/test_support.h"
-#include "world/game_texts.h"
+
+namespace {
+using Shows = std::vector<std::pair<std::string, std::string>>;
+std::pair<std::string, std::string> Box(const char* caption, const std::string& text) { return {Sjis(caption), Sjis(text.c_str())}; }
+const char* const FILLED = "約定";
+const Shows kNoFunds = {Box("資金不足", "購入資金が足りません")};
+std::string N(long long v) { return std::to_string(v); }
+using V = std::vector<int64_t>;
+}  // namespace
 
 class MarketTick : public WorldTest {
 protected:
     static constexpr int C = 5;   // the company the orders trade
     static constexpr int T = 7;   // the target of the takeover bids
-
     void SetUp() override {
         WorldTest::SetUp();
         StartGame(2024);
         pendingOrders = PendingOrders{};
-        marketHalt = 0;
-        researchUnderway = 0;
-        tobTarget = 0;
-        tobHostile = 0;
-        tobPrice = 0;
-        buyImpactDelta = buyImpactCompany = 0;
-        sellImpactDelta = sellImpactCompany = 0;
         companies[0].funds = 1000000;
-        for (int j = 1; j < COMPANY_COUNT; ++j) {
-            companies[0].holdings[j] = 0;
-            companies[0].avgBuyPrice[j] = 0;
-        }
+        for (int j = 1; j < COMPANY_COUNT; ++j) companies[0].holdings[j] = companies[0].avgBuyPrice[j] = 0;
         SetCompany(C, 1000, 10000000, 4000000, 3000000);
     }
-
     static void SetCompany(int i, int32_t price, int64_t issued, int64_t ceo, int64_t floating) {
         ListedCompany& c = companies[i];
-        c.sharePrice = price;
-        c.issuedShares = issued;
-        c.holdings[i] = ceo;
-        c.floatingShares = floating;
-        c.trendState = 1;
+        c.sharePrice = price; c.issuedShares = issued; c.holdings[i] = ceo; c.floatingShares = floating; c.trendState = 1;
     }
-
-    // The recorded message boxes as (caption, text); all must belong to the
-    // board and have only an OK button.
-    std::vector<std::pair<std::string, std::string>> Shown() const {
-        std::vector<std::pair<std::string, std::string>> out;
+    // The player's stake in company c, its average price and the player's funds.
+    static void SetPlayer(int c, int64_t held, int32_t avg, int64_t funds) {
+        companies[0].holdings[c] = held; companies[0].avgBuyPrice[c] = avg; companies[0].funds = funds;
+    }
+    static V Player(int c) { return {companies[0].holdings[c], companies[0].funds, companies[0].avgBuyPrice[c]}; }
+    // One tick on these draws, with a fresh record; returns the draws it made.
+    int Tick(const std::vector<DrawTest>& draws) {
+        headless.Clear();
+        const uint32_t start = ArrangeDraws(draws);
+        RunMarketTick(WIN_BOARD);
+        return DrawsSince(start);
+    }
+    // The recorded boxes; all belong to the board and have only an OK button.
+    Shows Shown() const {
+        Shows out;
         for (const auto& m : headless.messages) {
-            EXPECT_EQ(m.owner, WIN_BOARD);
-            EXPECT_EQ(m.style, MB_STYLE_OK);
+            EXPECT_TRUE(m.owner == WIN_BOARD && m.style == MB_STYLE_OK);
             out.emplace_back(m.caption, m.text);
         }
         return out;
     }
-
-    using Shows = std::vector<std::pair<std::string, std::string>>;
-
-    static std::pair<std::string, std::string> Box(const char* caption, const char* text) {
-        return {Sjis(caption), Sjis(text)};
-    }
-
-    int SoundCount(const char* file) const {
-        int n = 0;
-        for (const auto& s : headless.sounds)
-            if (s == file) ++n;
-        return n;
-    }
+    int FillSounds() const { return static_cast<int>(std::count(headless.sounds.begin(), headless.sounds.end(), "yakutei.wav")); }
 };
 
 TEST_F(MarketTick, ResearchEndsOnlyOnRollsOneAndTwo) {
-    researchCost[2] = 12345;
+    struct Row { int underway, residue; int32_t cost; int64_t profit, profitAfter; int underwayAfter; Shows shown; };
+    std::vector<Row> rows = {
+        {3, 0, 12345, 5000, 5000 + 1234, 0, {Box("研究", "研究の成果により,会社の利益が1234万円増加しました..")}},
+        {8, 0, 809, -100, -100 + 80, 0, {Box("研究", "研究の成果により,会社の利益が80万円増加しました..")}},
+        {3, 1, 12345, 5000, 5000, 0, {Box("失敗", "研究は失敗に終わりました.")}},
+        {0, -1, 12345, 5000, 5000, 0, {}},   // no research: no draw at all
+    };
+    for (int residue = 2; residue < 10; ++residue) rows.push_back({3, residue, 12345, 5000, 5000, 3, {}});
     marketHalt = 1;   // no market day: the research draw is the only one
-    for (int roll = 1; roll <= 10; ++roll) {
-        SCOPED_TRACE(roll);
-        headless.Clear();
-        researchUnderway = 3;
-        companies[0].profit = 5000;
-        uint32_t start = ArrangeDraws({Mod(10, roll - 1)});
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start), 1);
-        if (roll == 1) {
-            // A tenth of the third university's fee, 12345 / 10.
-            EXPECT_EQ(companies[0].profit, 5000 + 1234);
-            EXPECT_EQ(researchUnderway, 0);
-            EXPECT_EQ(Shown(), (Shows{Box("研究", "研究の成果により,会社の利益が1234万円増加しました..")}));
-        } else if (roll == 2) {
-            EXPECT_EQ(companies[0].profit, 5000);
-            EXPECT_EQ(researchUnderway, 0);
-            EXPECT_EQ(Shown(), (Shows{Box("失敗", "研究は失敗に終わりました.")}));
-        } else {
-            EXPECT_EQ(companies[0].profit, 5000);
-            EXPECT_EQ(researchUnderway, 3);
-            EXPECT_TRUE(Shown().empty());
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.underway * 100 + r.residue);
+        researchUnderway = r.underway; researchCost[std::max(r.underway - 1, 0)] = r.cost; companies[0].profit = r.profit;
+        EXPECT_EQ(Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(10, r.residue)}), r.residue < 0 ? 0 : 1);
+        EXPECT_EQ(V({companies[0].profit, researchUnderway}), V({r.profitAfter, r.underwayAfter}));
+        EXPECT_EQ(Shown(), r.shown);
+    }
+}
+
+TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloatThenFromIt) {
+    const Shows noFunds = {Box("ＴＯＢ", "資金がなくなったので,株式公開買い付けを終了します")};
+    auto bought = [](long long n) { return Shows{Box("ＴＯＢ", "600円で" + N(n) + "株買い付けました.")}; };
+    // The CEO holds 300000; `outside` shares are held by nobody. A nDraws or
+    // floatAfter of -1 is left to the market day of a running tick.
+    struct Row { const char* what; int64_t floating, stake, outside; int32_t avg; int64_t funds; int32_t price; int hostile, halt;
+                 std::vector<DrawTest> draws; int nDraws; int64_t heldAfter, fundsAfter, floatAfter; int32_t avgAfter; bool running; Shows shown; };
+    const std::vector<Row> rows = {
+        {"waits seven ticks in eight", 100000, 0, 612345, 0, 100000, 600, 0, 1, {Mod(8, 3)}, 1, 0, 100000, 100000, 0, true, {}},
+        {"bid at the market price", 100000, 0, 612345, 0, 100000, 500, 0, 1, {Mod(8, 0)}, 1, 0, 100000, 100000, 0, true, {}},
+        // 612345 / 4 -> 153000, paid per whole 10000 shares: 15 x 600.
+        {"buys", 100000, 0, 612345, 0, 100000, 600, 0, 1, {Mod(8, 0), Mod(5, 2)}, 2, 153000, 91000, 100000, 601, true, bought(153000)},
+        {"funds equal to the cost", 100000, 0, 612345, 0, 9000, 600, 0, 1, {Mod(8, 0), Mod(5, 2)}, 2, 153000, 0, 100000, 601, true, bought(153000)},
+        {"one short ends even a hostile bid", 100000, 0, 612345, 0, 8999, 600, 1, 1, {Mod(8, 0), Mod(5, 2)}, 2, 0, 8999, 100000, 0, false, noFunds},
+        // 500 * 10000 / 163000 + 1 + 600 * 153000 / 163000 = 594.87
+        {"adds to a stake", 100000, 10000, 612345, 500, 100000, 600, 0, 1, {Mod(8, 0), Mod(5, 2)}, 2, 163000, 91000, 100000, 594, true, bought(153000)},
+        {"on a tick with a market day", 100000, 0, 612345, 0, 100000, 600, 0, 0, {Mod(8, 0), Mod(5, 0)}, -1, 306100, 82000, -1, 601, true, bought(306100)},
+        // Nothing outside: 100000 / 5 from the float; 550 * 600000 / 620000 + 1 + 600 * 20000 / 620000 = 552.6
+        {"from the float", 100000, 600000, 0, 550, 50000, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 3)}, 3, 620000, 48800, 80000, 552, true, bought(20000)},
+        {"a lot under 10000 costs nothing", 19800, 600000, 0, 550, 50000, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 0)}, 3, 609900, 50000, 9900, 551, true, bought(9900)},
+        {"under 100 from the float waits", 150, 600000, 0, 550, 50000, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 0)}, 3, 600000, 50000, 150, 550, true, {}},
+        {"no float ends it", 0, 600000, 0, 550, 50000, 600, 1, 1, {Mod(8, 0), Any()}, 2, 600000, 50000, 0, 550, false, {Box("ＴＯＢ", "株式公開買い付けを終了します")}},
+        {"float lot unaffordable", 100000, 600000, 0, 550, 1199, 600, 0, 1, {Mod(8, 0), Any(), Mod(5, 3)}, 3, 600000, 1199, 100000, 550, false, noFunds},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        SetCompany(T, 500, 300000 + r.floating + r.stake + r.outside, 300000, r.floating);
+        SetPlayer(T, r.stake, r.avg, r.funds);
+        tobTarget = T; tobPrice = r.price; tobHostile = r.hostile; marketHalt = r.halt;
+        const int draws = Tick(r.draws);
+        EXPECT_EQ(Player(T), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
+        EXPECT_EQ(V({draws, companies[T].floatingShares, tobTarget, tobHostile, FillSounds()}),
+                  V({r.nDraws < 0 ? draws : r.nDraws, r.floatAfter < 0 ? companies[T].floatingShares : r.floatAfter, r.running ? T : 0,
+                     r.running ? r.hostile : 0, r.heldAfter != r.stake}));
+        EXPECT_EQ(Shown(), r.shown);
+    }
+}
+
+TEST_F(MarketTick, OrdersFillOnTheirRollWithinTheirLimitsAndFunds) {
+    auto filled = [](int limit, long long q) { return Shows{Box(FILLED, "購入価格" + N(limit) + "円で" + N(q) + "株購入できました")}; };
+    auto partial = [](long long q) { return Shows{Box(FILLED, "購入価格1000円で" + N(q) + "株だけ購入できました.\n残りの注文は自動的に取り消されました.")}; };
+    const Shows bought = {Box(FILLED, "平均購入価格1000円で購入できました")}, sold = {Box(FILLED, "平均売却価格1000円で売却できました")};
+    const Shows bigBuy = {Box(FILLED, "平均購入価格1125円で購入できました"), Box(FILLED, "プレイヤの大量購入により株価が250円上昇しました")};
+    const Shows bigSale = {Box(FILLED, "平均売却価格875円で売却できました"), Box(FILLED, "プレイヤの大量売却により株価が250円下落しました")};
+    enum Kind { LIMIT, BUY, SELL };
+    // halt 2: after hours, with the flag that fills a market order at once. The roll is the
+    // limit buy's coin (mod 2) or a market order's one in three (mod 3); -1: none is drawn.
+    struct Row { Kind kind; int32_t price; int64_t issued; int32_t limit; int64_t qty, held; int32_t avg; int64_t funds; int halt, roll;
+                 int64_t heldAfter, fundsAfter; int32_t avgAfter; int64_t qtyLeft; int32_t impact; Shows shown; };
+    const int64_t M = 1000000, Q = 2500000;   // Q: a quarter of an issue of 10^7
+    const std::vector<Row> rows = {
+        // The limit buy fills within 2 yen of the price, on heads, paid at the limit; the average takes the market price.
+        {LIMIT, 1000, 10 * M, 997, 5000, 0, 0, M, 2, -1, 0, M, 0, 5000, 0, {}},
+        {LIMIT, 1000, 10 * M, 1003, 5000, 0, 0, M, 2, -1, 0, M, 0, 5000, 0, {}},
+        {LIMIT, 1000, 10 * M, 998, 5000, 0, 0, M, 2, 0, 0, M, 0, 5000, 0, {}},
+        {LIMIT, 1000, 10 * M, 1002, 5000, 0, 0, M, 2, 0, 0, M, 0, 5000, 0, {}},
+        {LIMIT, 1000, 10 * M, 1002, 5000, 0, 0, M, 2, 1, 5000, M - 501, 1001, 0, 0, filled(1002, 5000)},
+        {LIMIT, 1000, 10 * M, 998, 5000, 0, 0, M, 2, 1, 5000, M - 499, 1001, 0, 0, filled(998, 5000)},
+        {LIMIT, 1000, 10 * M, 1001, 5000, 0, 0, M, 2, 1, 5000, M - 501, 1001, 0, 0, filled(1001, 5000)},   // 500.5 rounds up
+        {LIMIT, 1000, 10 * M, 1000, 50, 0, 0, M, 2, 1, 50, M - 5, 0, 0, 0, filled(1000, 50)},             // under 100: no average
+        // 800 * 1000 / 4000 + 1 + 1000 * 3000 / 4000 = 951 (952.5 at the limit price)
+        {LIMIT, 1000, 10 * M, 1002, 3000, 1000, 800, M, 2, 1, 4000, M - 301, 951, 0, 0, filled(1002, 3000)},
+        // Cut by the ratio q * p / issued; a ratio of 1 still reports a partial fill; the cut quantity is paid for.
+        {LIMIT, 1000, M, 1000, 1500, 0, 0, M, 2, 1, 1500, M - 150, 1001, 0, 0, partial(1500)},
+        {LIMIT, 1000, M, 1000, 2500, 0, 0, M, 2, 1, 1250, M - 125, 1001, 0, 0, partial(1250)},
+        {LIMIT, 1000, M, 1000, 7500, 0, 0, M, 2, 1, 1071, M - 108, 1001, 0, 0, partial(1071)},
+        {LIMIT, 1000, M, 1000, 2500, 0, 0, 125, 2, 1, 1250, 0, 1001, 0, 0, partial(1250)},
+        {LIMIT, 1000, M, 1000, 2500, 0, 0, 124, 2, 1, 0, 124, 0, 0, 0, kNoFunds},
+        {LIMIT, 1, MAX_AMOUNT, 1, 4294967396LL, 0, 0, M, 2, 1, 4294967396LL, M - 429497, 2, 0, 0, filled(1, 100)},   // prints 32 bits
+        {LIMIT, 1000, 0, 1000, 100, 0, 0, M, 2, 1, 100, M - 10, 1001, 0, 0, filled(1000, 100)},   // no issue, no ratio: never partial
+        // Market orders fill on roll 2: r = q * p / issued yen, 250 for Q; a buy costs
+        // q / 100 x ((2p + r) / 20) / 10, 25000 x 112 / 10 for Q, at an average of p + r / 2.
+        {BUY, 1000, 10 * M, 0, 100, 0, 0, M, 0, 0, 0, M, 0, 100, 0, {}},
+        {BUY, 1000, 10 * M, 0, 100, 0, 0, M, 0, 2, 0, M, 0, 100, 0, {}},
+        {BUY, 1000, 10 * M, 0, 100, 0, 0, M, 0, 1, 100, M - 10, 1001, 0, 0, bought},
+        {BUY, 1000, 10 * M, 0, Q, 0, 0, M, 0, 1, Q, M - 280000, 1126, 0, 250, bigBuy},
+        {BUY, 1000, 10 * M, 0, Q, 0, 0, 280000, 0, 1, Q, 0, 1126, 0, 250, bigBuy},
+        {BUY, 1000, 10 * M, 0, Q, 0, 0, 279999, 0, 1, 0, 279999, 0, 0, 0, kNoFunds},
+        {BUY, 1000, 100 * M, 0, 12345, 0, 0, M, 0, 1, 12345, M - 1230, 1001, 0, 0, bought},   // 123 x 100 / 10
+        // 900 * 10^6 / 3.5 10^6 + 1 + 1125 * 2.5 10^6 / 3.5 10^6 = 1061.7; the rise waits for the next day.
+        {BUY, 1000, 10 * M, 0, Q, M, 900, M, 2, 0, 3500000, M - 280000, 1061, 0, 250, bigBuy},
+        {SELL, 1000, 10 * M, 0, 100, 1000, 0, M, 0, 0, 1000, M, 0, 100, 0, {}},
+        {SELL, 1000, 10 * M, 0, 100, 1000, 0, M, 0, 2, 1000, M, 0, 100, 0, {}},
+        {SELL, 1000, 10 * M, 0, 100, 1000, 0, M, 0, 1, 900, M + 10, 0, 0, 0, sold},
+        {SELL, 1000, 10 * M, 0, Q, 3 * M, 900, 1000, 0, 1, 500000, 1000 + 217500, 900, 0, 250, bigSale},   // 25000 x 87 / 10
+        {SELL, 1000, 100 * M, 0, 12345, 12345, 0, 0, 2, 2, 0, 1230, 0, 0, 0, sold},
+        // Shares gone since the order (refounded, merged) are not sold.
+        {SELL, 1000, 100 * M, 0, 12345, 5000, 0, 0, 2, 2, 0, 500, 0, 0, 0, sold},
+        {SELL, 1000, 100 * M, 0, 12345, 0, 0, 0, 2, 2, 0, 0, 0, 0, 0, {}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(N(r.kind) + ": " + N(r.qty) + " at " + N(r.limit) + " holding " + N(r.held) + " funds " + N(r.funds) + " roll " + N(r.roll));
+        SetCompany(C, r.price, r.issued, r.issued * 4 / 10, r.issued * 3 / 10);
+        SetPlayer(C, r.held, r.avg, r.funds);
+        marketHalt = r.halt; buyImpactCompany = sellImpactCompany = 0;
+        pendingOrders = {C, r.kind == BUY ? r.qty : 0, C, r.kind == LIMIT ? r.qty : 0, r.limit, C, r.kind == SELL ? r.qty : 0, r.halt == 2};
+        const int32_t history = historyIndex;
+        const int draws = Tick(r.roll < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(r.kind == LIMIT ? 2 : 3, r.roll)});
+        const bool filled = r.heldAfter != r.held;
+        const int64_t left = r.kind == LIMIT ? pendingOrders.limitBuyQty : r.kind == BUY ? pendingOrders.marketBuyQty : pendingOrders.sellQty;
+        EXPECT_EQ(Player(C), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
+        // A waiting limit buy keeps its after-hours flag; a limit buy moves no price.
+        EXPECT_EQ(V({left, FillSounds(), r.kind == SELL ? sellImpactCompany : buyImpactCompany, pendingOrders.afterHoursTrade}),
+                  V({r.qtyLeft, filled, filled && r.kind != LIMIT ? C : 0, r.kind == LIMIT && r.shown.empty()}));
+        EXPECT_EQ(Shown(), r.shown);
+        if (r.halt != 0) {
+            EXPECT_EQ(V({draws, historyIndex, r.kind == SELL ? sellImpactDelta : buyImpactDelta, companies[C].sharePrice}),
+                      V({r.roll >= 0, history, r.impact, r.price}));
+            marketHalt = 0;
+            pendingOrders = PendingOrders{};
+            Tick({});   // the next market day applies the impact
         }
+        EXPECT_EQ(historyIndex, (history + 1) % HISTORY_SIZE);   // one market day either way
+        const int32_t move = r.kind == SELL ? -r.impact : r.impact;
+        EXPECT_TRUE(r.impact == 0 || (companies[C].priceDelta == move && companies[C].sharePrice == 1000 + move));
+        EXPECT_EQ(buyImpactDelta + sellImpactDelta, 0);
     }
-    // The last university's row is used for research number 8.
-    headless.Clear();
-    researchCost[7] = 809;
-    researchUnderway = 8;
-    companies[0].profit = -100;
-    ArrangeDraws({Mod(10, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].profit, -100 + 80);
-    EXPECT_TRUE(HasMessage(Sjis("研究の成果により,会社の利益が80万円増加しました..")));
-
-    // Without research no draw is made at all.
-    headless.Clear();
-    uint32_t start = GameRandState();
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 0);
-    EXPECT_TRUE(Shown().empty());
-}
-
-TEST_F(MarketTick, ResearchEndsOnAboutTwoTicksInTen) {
-    GameSrand(77);
-    marketHalt = 1;
-    researchCost[0] = 100;
-    int successes = 0, failures = 0;
-    for (int k = 0; k < 20000; ++k) {
-        researchUnderway = 1;
-        RunMarketTick(WIN_BOARD);
-        if (researchUnderway == 0) {
-            if (headless.messages.back().caption == Sjis("研究")) ++successes;
-            else ++failures;
-            headless.Clear();
-        }
-    }
-    EXPECT_NEAR(successes, 2000, 200);
-    EXPECT_NEAR(failures, 2000, 200);
-}
-
-TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloat) {
-    marketHalt = 1;   // the bid runs on halted ticks too; no market day interferes
-    // 612345 shares are held by neither the CEO, the float nor the player.
-    auto reset = [&](int64_t funds, int64_t playerStake, int32_t playerAvg) {
-        headless.Clear();
-        SetCompany(T, 500, 1012345 + playerStake, 300000, 100000);
-        companies[0].holdings[T] = playerStake;
-        companies[0].avgBuyPrice[T] = playerAvg;
-        companies[0].funds = funds;
-        tobTarget = T;
-        tobPrice = 600;
-        tobHostile = 0;
-    };
-
-    // Seven ticks in eight the bid waits.
-    reset(100000, 0, 0);
-    uint32_t start = ArrangeDraws({Mod(8, 3)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 1);
-    EXPECT_EQ(companies[0].holdings[T], 0);
-    EXPECT_EQ(tobTarget, T);
-    EXPECT_TRUE(Shown().empty());
-
-    // A bid at the market price buys nothing and draws no lot.
-    reset(100000, 0, 0);
-    tobPrice = 500;
-    start = ArrangeDraws({Mod(8, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 1);
-    EXPECT_EQ(companies[0].holdings[T], 0);
-    EXPECT_EQ(tobTarget, T);
-    EXPECT_TRUE(Shown().empty());
-
-    // A purchase: 612345 / 4 = 153086, in whole hundreds 153000; paid for
-    // in whole units of 10000 shares: 15 x 600.
-    reset(100000, 0, 0);
-    start = ArrangeDraws({Mod(8, 0), Mod(5, 2)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 2);
-    EXPECT_EQ(companies[0].holdings[T], 153000);
-    EXPECT_EQ(companies[0].funds, 100000 - 9000);
-    EXPECT_EQ(companies[T].floatingShares, 100000);
-    EXPECT_EQ(companies[0].avgBuyPrice[T], 601);   // 0 + 1 + 600
-    EXPECT_EQ(tobTarget, T);
-    EXPECT_EQ(Shown(), (Shows{Box("ＴＯＢ", "600円で153000株買い付けました.")}));
-    EXPECT_EQ(SoundCount("yakutei.wav"), 1);
-
-    // Equality of cost and funds suffices.
-    reset(9000, 0, 0);
-    ArrangeDraws({Mod(8, 0), Mod(5, 2)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[T], 153000);
-    EXPECT_EQ(companies[0].funds, 0);
-
-    // One 万円 short: the bid ends, a hostile one too.
-    reset(8999, 0, 0);
-    tobHostile = 1;
-    ArrangeDraws({Mod(8, 0), Mod(5, 2)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[T], 0);
-    EXPECT_EQ(companies[0].funds, 8999);
-    EXPECT_EQ(tobTarget, 0);
-    EXPECT_EQ(tobHostile, 0);
-    EXPECT_EQ(Shown(), (Shows{Box("ＴＯＢ", "資金がなくなったので,株式公開買い付けを終了します")}));
-    EXPECT_EQ(SoundCount("yakutei.wav"), 0);
-
-    // With a stake already held: 612345 / 4 = 153086 -> 153000 more, and the
-    // average mixes 10000 shares at 500 with 153000 at 600, plus 1:
-    // 500 * 10000 / 163000 + 1 + 600 * 153000 / 163000 = 594.87.
-    reset(100000, 10000, 500);
-    ArrangeDraws({Mod(8, 0), Mod(5, 2)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[T], 163000);
-    EXPECT_EQ(companies[0].avgBuyPrice[T], 594);
-    EXPECT_TRUE(HasMessage(Sjis("600円で153000株買い付けました.")));
-
-    // The bid also buys on an ordinary tick with a market day.
-    marketHalt = 0;
-    reset(100000, 0, 0);
-    ArrangeDraws({Mod(8, 0), Mod(5, 0)});   // divisor 2: 306172 -> 306100
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[T], 306100);
-    EXPECT_EQ(companies[0].funds, 100000 - 30 * 600);
-}
-
-TEST_F(MarketTick, TakeoverBidFallsBackOnTheFloat) {
-    marketHalt = 1;
-    // The CEO, the float and the player hold every share: nothing is available.
-    auto reset = [&](int64_t floating, int64_t funds) {
-        headless.Clear();
-        SetCompany(T, 500, 300000 + floating + 600000, 300000, floating);
-        companies[0].holdings[T] = 600000;
-        companies[0].avgBuyPrice[T] = 550;
-        companies[0].funds = funds;
-        tobTarget = T;
-        tobPrice = 600;
-        tobHostile = 0;
-    };
-
-    // 100000 / 5 = 20000 from the float, 2 units of 10000 at 600.
-    reset(100000, 50000);
-    uint32_t start = ArrangeDraws({Mod(8, 0), Any(), Mod(5, 3)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 3);
-    EXPECT_EQ(companies[0].holdings[T], 620000);
-    EXPECT_EQ(companies[T].floatingShares, 80000);
-    EXPECT_EQ(companies[0].funds, 50000 - 1200);
-    // 550 * 600000 / 620000 + 1 + 600 * 20000 / 620000 = 552.6
-    EXPECT_EQ(companies[0].avgBuyPrice[T], 552);
-    EXPECT_EQ(tobTarget, T);
-    EXPECT_EQ(Shown(), (Shows{Box("ＴＯＢ", "600円で20000株買い付けました.")}));
-    EXPECT_EQ(SoundCount("yakutei.wav"), 1);
-
-    // A lot of 9900 shares costs nothing and is still bought.
-    reset(19800, 50000);
-    ArrangeDraws({Mod(8, 0), Any(), Mod(5, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[T], 609900);
-    EXPECT_EQ(companies[T].floatingShares, 9900);
-    EXPECT_EQ(companies[0].funds, 50000);
-    EXPECT_EQ(Shown(), (Shows{Box("ＴＯＢ", "600円で9900株買い付けました.")}));
-
-    // Less than a hundred shares from the float: the bid waits.
-    reset(150, 50000);
-    start = ArrangeDraws({Mod(8, 0), Any(), Mod(5, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 3);
-    EXPECT_EQ(companies[0].holdings[T], 600000);
-    EXPECT_EQ(tobTarget, T);
-    EXPECT_TRUE(Shown().empty());
-
-    // No float left: the bid ends, without a third draw.
-    reset(0, 50000);
-    tobHostile = 1;
-    start = ArrangeDraws({Mod(8, 0), Any()});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 2);
-    EXPECT_EQ(tobTarget, 0);
-    EXPECT_EQ(tobHostile, 0);
-    EXPECT_EQ(companies[0].holdings[T], 600000);
-    EXPECT_EQ(Shown(), (Shows{Box("ＴＯＢ", "株式公開買い付けを終了します")}));
-
-    // The float lot is unaffordable: the bid ends, the float stays.
-    reset(100000, 1199);
-    ArrangeDraws({Mod(8, 0), Any(), Mod(5, 3)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(tobTarget, 0);
-    EXPECT_EQ(companies[T].floatingShares, 100000);
-    EXPECT_EQ(companies[0].holdings[T], 600000);
-    EXPECT_EQ(companies[0].funds, 1199);
-    EXPECT_EQ(Shown(), (Shows{Box("ＴＯＢ", "資金がなくなったので,株式公開買い付けを終了します")}));
-}
-
-TEST_F(MarketTick, LimitBuyFillsOnlyWithinTwoYenAndOnHeads) {
-    // Halted with the after-hours flag: the step runs, no market day draws.
-    auto place = [&](int32_t limit, int64_t qty) {
-        headless.Clear();
-        marketHalt = 2;
-        pendingOrders.afterHoursTrade = 1;
-        pendingOrders.limitBuyCompany = C;
-        pendingOrders.limitBuyQty = qty;
-        pendingOrders.limitBuyPrice = limit;
-    };
-    for (int32_t limit : {997, 1003}) {
-        SCOPED_TRACE(limit);
-        place(limit, 5000);
-        uint32_t start = GameRandState();
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start), 0);
-        EXPECT_EQ(pendingOrders.limitBuyQty, 5000);
-        EXPECT_EQ(pendingOrders.afterHoursTrade, 1);
-        EXPECT_EQ(companies[0].holdings[C], 0);
-        EXPECT_TRUE(Shown().empty());
-    }
-    // Tails: the order waits and the after-hours flag is kept.
-    for (int32_t limit : {998, 1002}) {
-        SCOPED_TRACE(limit);
-        place(limit, 5000);
-        uint32_t start = ArrangeDraws({Mod(2, 0)});
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start), 1);
-        EXPECT_EQ(pendingOrders.limitBuyQty, 5000);
-        EXPECT_EQ(pendingOrders.afterHoursTrade, 1);
-        EXPECT_EQ(companies[0].holdings[C], 0);
-        EXPECT_TRUE(Shown().empty());
-    }
-    // Heads at the top of the window: paid at the limit, 1002 x 0.5 万円;
-    // the average takes the market price, 0 + 1 + 1000.
-    place(1002, 5000);
-    ArrangeDraws({Mod(2, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 5000);
-    EXPECT_EQ(companies[0].funds, 1000000 - 501);
-    EXPECT_EQ(companies[0].avgBuyPrice[C], 1001);
-    EXPECT_EQ(pendingOrders.limitBuyQty, 0);
-    EXPECT_EQ(pendingOrders.afterHoursTrade, 0);
-    EXPECT_EQ(buyImpactDelta, 0);   // a limit buy moves no price
-    EXPECT_EQ(Shown(), (Shows{Box("約定", "購入価格1002円で5000株購入できました")}));
-    EXPECT_EQ(SoundCount("yakutei.wav"), 1);
-
-    // At the bottom of the window; a fractional cost of 500.5 is rounded up.
-    companies[0].holdings[C] = 0;
-    companies[0].funds = 1000000;
-    place(998, 5000);
-    ArrangeDraws({Mod(2, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].funds, 1000000 - 499);
-    EXPECT_EQ(Shown(), (Shows{Box("約定", "購入価格998円で5000株購入できました")}));
-    companies[0].holdings[C] = 0;
-    companies[0].funds = 1000000;
-    place(1001, 5000);
-    ArrangeDraws({Mod(2, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].funds, 1000000 - 501);
-
-    // A fill of fewer than 100 shares leaves the average alone.
-    companies[0].holdings[C] = 0;
-    companies[0].avgBuyPrice[C] = 0;
-    place(1000, 50);
-    ArrangeDraws({Mod(2, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 50);
-    EXPECT_EQ(companies[0].avgBuyPrice[C], 0);
-
-    // Adding to a stake: 800 * 1000 / 4000 + 1 + 1000 * 3000 / 4000 = 951
-    // (at the limit price it would be 952.5).
-    companies[0].holdings[C] = 1000;
-    companies[0].avgBuyPrice[C] = 800;
-    place(1002, 3000);
-    ArrangeDraws({Mod(2, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 4000);
-    EXPECT_EQ(companies[0].avgBuyPrice[C], 951);
-}
-
-TEST_F(MarketTick, LimitBuyPartialFillsAndFunds) {
-    SetCompany(C, 1000, 1000000, 400000, 300000);
-    auto place = [&](int64_t qty, int64_t funds) {
-        headless.Clear();
-        marketHalt = 2;
-        pendingOrders.afterHoursTrade = 1;
-        pendingOrders.limitBuyCompany = C;
-        pendingOrders.limitBuyQty = qty;
-        pendingOrders.limitBuyPrice = 1000;
-        companies[0].holdings[C] = 0;
-        companies[0].funds = funds;
-        ArrangeDraws({Mod(2, 1)});
-    };
-    const char* partial1500 = "購入価格1000円で1500株だけ購入できました.\n残りの注文は自動的に取り消されました.";
-    // Worth 1.5 times the issue: ratio 1, the whole order, reported as partial.
-    place(1500, 1000000);
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 1500);
-    EXPECT_EQ(companies[0].funds, 1000000 - 150);
-    EXPECT_EQ(Shown(), (Shows{Box("約定", partial1500)}));
-
-    // Ratio 2 halves the order.
-    place(2500, 1000000);
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 1250);
-    EXPECT_EQ(companies[0].funds, 1000000 - 125);
-    EXPECT_EQ(Shown(), (Shows{Box("約定", "購入価格1000円で1250株だけ購入できました.\n残りの注文は自動的に取り消されました.")}));
-    EXPECT_EQ(pendingOrders.limitBuyQty, 0);
-
-    // Ratio 7: 7500 / 7 = 1071.4.
-    place(7500, 1000000);
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 1071);
-
-    // The funds test takes the cut quantity: 1250 shares cost 125, and
-    // equality suffices.
-    place(2500, 125);
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 1250);
-    EXPECT_EQ(companies[0].funds, 0);
-
-    place(2500, 124);
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 0);
-    EXPECT_EQ(companies[0].funds, 124);
-    EXPECT_EQ(pendingOrders.limitBuyQty, 0);   // dropped
-    EXPECT_EQ(Shown(), (Shows{Box("資金不足", "購入資金が足りません")}));
-    EXPECT_EQ(SoundCount("yakutei.wav"), 0);
-
-    // The quantity is printed as a 32-bit number: 2^32 + 100 shows as 100.
-    SetCompany(C, 1, MAX_AMOUNT, 0, 0);
-    headless.Clear();
-    pendingOrders.limitBuyQty = 4294967396LL;
-    pendingOrders.limitBuyPrice = 1;
-    pendingOrders.afterHoursTrade = 1;
-    companies[0].holdings[C] = 0;
-    companies[0].funds = 1000000;
-    ArrangeDraws({Mod(2, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 4294967396LL);
-    EXPECT_EQ(companies[0].funds, 1000000 - 429497);   // 429496.7396 rounded up
-    EXPECT_EQ(Shown(), (Shows{Box("約定", "購入価格1円で100株購入できました")}));
-}
-
-TEST_F(MarketTick, LimitBuyAtTheEdgeFillsOnAboutHalfTheTicks) {
-    GameSrand(99);
-    int fills = 0;
-    for (int k = 0; k < 4000; ++k) {
-        marketHalt = 2;
-        pendingOrders.afterHoursTrade = 1;
-        pendingOrders.limitBuyCompany = C;
-        pendingOrders.limitBuyQty = 100;
-        pendingOrders.limitBuyPrice = 1002;
-        RunMarketTick(WIN_BOARD);
-        if (pendingOrders.limitBuyQty == 0) ++fills;
-    }
-    EXPECT_NEAR(fills, 2000, 150);
-    EXPECT_EQ(companies[0].holdings[C], 100 * fills);
-}
-
-TEST_F(MarketTick, MarketBuyFillsOnRollTwoAndMovesThePrice) {
-    // One roll in three fills.
-    for (int residue = 0; residue < 3; ++residue) {
-        SCOPED_TRACE(residue);
-        headless.Clear();
-        companies[0].holdings[C] = 0;
-        pendingOrders.marketBuyCompany = C;
-        pendingOrders.marketBuyQty = 100;
-        ArrangeDraws({Mod(3, residue)});
-        RunMarketTick(WIN_BOARD);
-        if (residue == 1) {
-            EXPECT_EQ(pendingOrders.marketBuyQty, 0);
-            EXPECT_EQ(companies[0].holdings[C], 100);
-        } else {
-            EXPECT_EQ(pendingOrders.marketBuyQty, 100);
-            EXPECT_EQ(companies[0].holdings[C], 0);
-            EXPECT_TRUE(Shown().empty());
-        }
-    }
-
-    // A purchase worth a quarter of the issue: r = 2500000 * 1000 / 10^7 =
-    // 250 yen; cost 25000 x (2250 / 20 = 112) / 10 = 280000; average 1125.
-    pendingOrders.marketBuyQty = 0;
-    SetCompany(C, 1000, 10000000, 4000000, 3000000);
-    auto place = [&](int64_t funds) {
-        headless.Clear();
-        companies[0].holdings[C] = 0;
-        companies[0].avgBuyPrice[C] = 0;
-        companies[0].funds = funds;
-        pendingOrders.marketBuyCompany = C;
-        pendingOrders.marketBuyQty = 2500000;
-        ArrangeDraws({Mod(3, 1)});
-    };
-    place(1000000);
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 2500000);
-    EXPECT_EQ(companies[0].funds, 1000000 - 280000);
-    EXPECT_EQ(companies[0].avgBuyPrice[C], 1126);   // 0 + 1 + 1125
-    EXPECT_EQ(Shown(), (Shows{Box("約定", "平均購入価格1125円で購入できました"),
-                              Box("約定", "プレイヤの大量購入により株価が250円上昇しました")}));
-    EXPECT_EQ(SoundCount("yakutei.wav"), 1);
-    // The market day of the same tick applied the rise.
-    EXPECT_EQ(companies[C].priceDelta, 250);
-    EXPECT_EQ(companies[C].sharePrice, 1250);
-    EXPECT_EQ(buyImpactDelta, 0);
-
-    // Equality of funds and cost suffices; one short drops the order.
-    SetCompany(C, 1000, 10000000, 4000000, 3000000);
-    place(280000);
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 2500000);
-    EXPECT_EQ(companies[0].funds, 0);
-
-    SetCompany(C, 1000, 10000000, 4000000, 3000000);
-    place(279999);
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 0);
-    EXPECT_EQ(companies[0].funds, 279999);
-    EXPECT_EQ(pendingOrders.marketBuyQty, 0);
-    EXPECT_EQ(Shown(), (Shows{Box("資金不足", "購入資金が足りません")}));
-    EXPECT_EQ(SoundCount("yakutei.wav"), 0);
-}
-
-TEST_F(MarketTick, MarketBuyFiguresAndTheImpactOnTheNextDay) {
-    // A small order has no impact: 12345 shares cost 123 x 100 / 10 = 1230,
-    // less than 12345 x 1000 / 10000 = 1234.5.
-    SetCompany(C, 1000, 100000000, 40000000, 30000000);
-    pendingOrders.marketBuyCompany = C;
-    pendingOrders.marketBuyQty = 12345;
-    ArrangeDraws({Mod(3, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 12345);
-    EXPECT_EQ(companies[0].funds, 1000000 - 1230);
-    EXPECT_EQ(companies[0].avgBuyPrice[C], 1001);
-    EXPECT_EQ(Shown(), (Shows{Box("約定", "平均購入価格1000円で購入できました")}));
-    EXPECT_EQ(buyImpactCompany, C);
-
-    // Bought after hours behind an open dialog: it fills at once whatever the
-    // roll, and the rise waits for the next market day, which applies it to
-    // the bought company even after another row was selected.
-    headless.Clear();
-    SetCompany(C, 1000, 10000000, 4000000, 3000000);
-    companies[0].holdings[C] = 1000000;
-    companies[0].avgBuyPrice[C] = 900;
-    companies[0].funds = 1000000;
-    marketHalt = 2;
-    pendingOrders.afterHoursTrade = 1;
-    pendingOrders.marketBuyQty = 2500000;
-    const int32_t history = historyIndex;
-    uint32_t start = ArrangeDraws({Mod(3, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 1);
-    EXPECT_EQ(historyIndex, history);
-    EXPECT_EQ(pendingOrders.afterHoursTrade, 0);
-    EXPECT_EQ(companies[0].holdings[C], 3500000);
-    // The impact is that of the order alone: 2500000 * 1000 / 10^7 = 250.
-    EXPECT_EQ(buyImpactDelta, 250);
-    EXPECT_EQ(buyImpactCompany, C);
-    // 900 * 1000000 / 3500000 + 1 + 1125 * 2500000 / 3500000 = 1061.7
-    EXPECT_EQ(companies[0].avgBuyPrice[C], 1061);
-    EXPECT_EQ(companies[C].sharePrice, 1000);
-
-    marketHalt = 0;
-    selectedCompany = 9;
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(historyIndex, history + 1);
-    EXPECT_EQ(companies[C].priceDelta, 250);
-    EXPECT_EQ(companies[C].sharePrice, 1250);
-    EXPECT_EQ(buyImpactDelta, 0);
-}
-
-TEST_F(MarketTick, MarketSellFillsOnRollTwoAndLowersThePrice) {
-    for (int residue = 0; residue < 3; ++residue) {
-        SCOPED_TRACE(residue);
-        headless.Clear();
-        companies[0].holdings[C] = 1000;
-        pendingOrders.sellCompany = C;
-        pendingOrders.sellQty = 100;
-        ArrangeDraws({Mod(3, residue)});
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(pendingOrders.sellQty, residue == 1 ? 0 : 100);
-        EXPECT_EQ(companies[0].holdings[C], residue == 1 ? 900 : 1000);
-    }
-
-    // r = 250 yen; proceeds 25000 x (1750 / 20 = 87) / 10 = 217500; average 875.
-    headless.Clear();
-    SetCompany(C, 1000, 10000000, 4000000, 3000000);
-    companies[0].holdings[C] = 3000000;
-    companies[0].avgBuyPrice[C] = 900;
-    companies[0].funds = 1000;
-    pendingOrders.sellQty = 2500000;
-    ArrangeDraws({Mod(3, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 500000);
-    EXPECT_EQ(companies[0].funds, 1000 + 217500);
-    EXPECT_EQ(companies[0].avgBuyPrice[C], 900);
-    EXPECT_EQ(pendingOrders.sellQty, 0);
-    EXPECT_EQ(Shown(), (Shows{Box("約定", "平均売却価格875円で売却できました"),
-                              Box("約定", "プレイヤの大量売却により株価が250円下落しました")}));
-    EXPECT_EQ(SoundCount("yakutei.wav"), 1);
-    EXPECT_EQ(companies[C].priceDelta, -250);
-    EXPECT_EQ(companies[C].sharePrice, 750);
-    EXPECT_EQ(sellImpactDelta, 0);
-
-    // A small sale after hours: 123 x 100 / 10 = 1230 and no price message.
-    headless.Clear();
-    SetCompany(C, 1000, 100000000, 40000000, 30000000);
-    companies[0].holdings[C] = 12345;
-    companies[0].funds = 0;
-    marketHalt = 2;
-    pendingOrders.afterHoursTrade = 1;
-    pendingOrders.sellQty = 12345;
-    ArrangeDraws({Mod(3, 2)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 0);
-    EXPECT_EQ(companies[0].funds, 1230);
-    EXPECT_EQ(sellImpactDelta, 0);
-    EXPECT_EQ(sellImpactCompany, C);
-    EXPECT_EQ(Shown(), (Shows{Box("約定", "平均売却価格1000円で売却できました")}));
-
-    // Shares that went away after the order (the company was refounded or
-    // merged) are not sold: only what is still held, and nothing from nothing.
-    headless.Clear();
-    companies[0].holdings[C] = 5000;
-    companies[0].funds = 0;
-    pendingOrders.afterHoursTrade = 1;
-    pendingOrders.sellQty = 12345;
-    ArrangeDraws({Mod(3, 2)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[0].holdings[C], 0);
-    EXPECT_EQ(companies[0].funds, 500);   // 50 x 100 / 10
-    EXPECT_EQ(pendingOrders.sellQty, 0);
-    headless.Clear();
-    pendingOrders.afterHoursTrade = 1;
-    pendingOrders.sellQty = 12345;
-    uint32_t lapsed = ArrangeDraws({Mod(3, 2)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(lapsed), 1);   // the roll is still drawn
-    EXPECT_EQ(companies[0].holdings[C], 0);
-    EXPECT_EQ(companies[0].funds, 500);
-    EXPECT_EQ(pendingOrders.sellQty, 0);
-    EXPECT_TRUE(headless.messages.empty());
-    marketHalt = 0;
-
-    // On a running market the after-hours flag is spent by the first market
-    // order: the buy fills at once, the sale then needs its own roll.
-    headless.Clear();
-    marketHalt = 0;
-    companies[0].holdings[C] = 1000;
-    pendingOrders.afterHoursTrade = 1;
-    pendingOrders.marketBuyCompany = C;
-    pendingOrders.marketBuyQty = 100;
-    pendingOrders.sellQty = 200;
-    ArrangeDraws({Mod(3, 0), Mod(3, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(pendingOrders.marketBuyQty, 0);
-    EXPECT_EQ(pendingOrders.sellQty, 200);
-    EXPECT_EQ(pendingOrders.afterHoursTrade, 0);
-    EXPECT_EQ(companies[0].holdings[C], 1100);
 }
 
 TEST_F(MarketTick, OneTickRunsItsStepsInOrder) {
-    researchUnderway = 1;
-    researchCost[0] = 1000;
+    researchUnderway = 1; researchCost[0] = 1000;
     SetCompany(T, 500, 1012345, 300000, 100000);
-    tobTarget = T;
-    tobPrice = 600;
+    tobTarget = T; tobPrice = 600;
     SetCompany(6, 2000, 100000000, 0, 0);
     SetCompany(8, 3000, 100000000, 0, 0);
     companies[0].holdings[8] = 10000;
-    pendingOrders.limitBuyCompany = C;
-    pendingOrders.limitBuyQty = 100;
-    pendingOrders.limitBuyPrice = 1000;
-    pendingOrders.marketBuyCompany = 6;
-    pendingOrders.marketBuyQty = 100;
-    pendingOrders.sellCompany = 8;
-    pendingOrders.sellQty = 10000;
+    pendingOrders = {6, 100, C, 100, 1000, 8, 10000, 0};
     const int32_t history = historyIndex;
-    ArrangeDraws({Mod(10, 0), Mod(8, 0), Mod(5, 2), Mod(2, 1), Mod(3, 1), Mod(3, 1)});
-    RunMarketTick(WIN_BOARD);
+    Tick({Mod(10, 0), Mod(8, 0), Mod(5, 2), Mod(2, 1), Mod(3, 1), Mod(3, 1)});
     EXPECT_EQ(Shown(), (Shows{Box("研究", "研究の成果により,会社の利益が100万円増加しました.."),
-                              Box("ＴＯＢ", "600円で153000株買い付けました."),
-                              Box("約定", "購入価格1000円で100株購入できました"),
-                              Box("約定", "平均購入価格2000円で購入できました"),
-                              Box("約定", "平均売却価格3000円で売却できました")}));
-    EXPECT_EQ(SoundCount("yakutei.wav"), 4);
+                              Box("ＴＯＢ", "600円で153000株買い付けました."), Box(FILLED, "購入価格1000円で100株購入できました"),
+                              Box(FILLED, "平均購入価格2000円で購入できました"), Box(FILLED, "平均売却価格3000円で売却できました")}));
+    EXPECT_EQ(FillSounds(), 4);
     EXPECT_EQ(historyIndex, history + 1);
-    ASSERT_FALSE(headless.paints.empty());
-    EXPECT_EQ(headless.paints.back(), WIN_BOARD);
+    EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_BOARD});
 }
 
-TEST_F(MarketTick, HaltedMarketRunsNoOrderAndNoDay) {
-    pendingOrders.limitBuyCompany = C;
-    pendingOrders.limitBuyQty = 100;
-    pendingOrders.limitBuyPrice = 1000;
-    pendingOrders.marketBuyCompany = C;
-    pendingOrders.marketBuyQty = 200;
-    pendingOrders.sellCompany = C;
-    pendingOrders.sellQty = 300;
-    for (int halt : {1, 2}) {
-        SCOPED_TRACE(halt);
-        headless.Clear();
-        marketHalt = halt;
-        const int32_t history = historyIndex;
-        int32_t prices[COMPANY_COUNT];
-        for (int i = 0; i < COMPANY_COUNT; ++i) prices[i] = companies[i].sharePrice;
-        uint32_t start = GameRandState();
-        RunMarketTick(WIN_BOARD);
-        EXPECT_EQ(DrawsSince(start), 0);
-        EXPECT_EQ(historyIndex, history);
-        for (int i = 0; i < COMPANY_COUNT; ++i) EXPECT_EQ(companies[i].sharePrice, prices[i]);
-        EXPECT_EQ(pendingOrders.limitBuyQty, 100);
-        EXPECT_EQ(pendingOrders.marketBuyQty, 200);
-        EXPECT_EQ(pendingOrders.sellQty, 300);
-        EXPECT_TRUE(Shown().empty());
+TEST_F(MarketTick, HaltedMarketRunsOrdersOnlyAfterHoursOneFlagAtATime) {
+    // Without the flag a halted tick draws nothing and runs no day. Each flag
+    // lets one order step run: the limit buy takes it, then the market buy
+    // (at once, whatever its roll); the sale waits for the running market.
+    pendingOrders = {C, 200, C, 100, 1000, C, 300, 0};
+    struct Step { int halt, flag; std::vector<DrawTest> draws; int64_t limitLeft, buyLeft, sellLeft, held; };
+    const Step steps[] = {{1, 0, {}, 100, 200, 300, 0}, {2, 0, {}, 100, 200, 300, 0}, {2, 1, {Mod(2, 1)}, 0, 200, 300, 100},
+                          {2, 1, {Mod(3, 2)}, 0, 0, 300, 300}, {0, 0, {Mod(3, 1)}, 0, 0, 0, 0}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.held);
+        marketHalt = s.halt; pendingOrders.afterHoursTrade = s.flag;
+        const int32_t history = historyIndex, price = companies[9].sharePrice;
+        const int draws = Tick(s.draws);
+        EXPECT_EQ(draws, s.halt ? static_cast<int>(s.draws.size()) : draws);
+        EXPECT_EQ(historyIndex == history, s.halt != 0);
+        EXPECT_TRUE(s.halt == 0 || companies[9].sharePrice == price);
+        EXPECT_EQ(V({pendingOrders.limitBuyQty, pendingOrders.marketBuyQty, pendingOrders.sellQty, pendingOrders.afterHoursTrade, companies[0].holdings[C]}),
+                  V({s.limitLeft, s.buyLeft, s.sellLeft, 0, s.held}));
+        EXPECT_EQ(Shown().size(), s.draws.size());
         EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_BOARD});
     }
-
-    // After hours, one order step runs: the limit buy fills on heads and
-    // takes the flag, so the market buy and the sale wait without a draw.
-    headless.Clear();
-    marketHalt = 2;
-    pendingOrders.afterHoursTrade = 1;
-    uint32_t start = ArrangeDraws({Mod(2, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 1);
-    EXPECT_EQ(pendingOrders.limitBuyQty, 0);
-    EXPECT_EQ(pendingOrders.marketBuyQty, 200);
-    EXPECT_EQ(pendingOrders.sellQty, 300);
-    EXPECT_EQ(pendingOrders.afterHoursTrade, 0);
-
-    // Next the market buy takes the flag and fills at once; the sale waits.
-    headless.Clear();
-    pendingOrders.afterHoursTrade = 1;
-    start = ArrangeDraws({Mod(3, 2)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 1);
-    EXPECT_EQ(pendingOrders.marketBuyQty, 0);
-    EXPECT_EQ(pendingOrders.sellQty, 300);
-    EXPECT_EQ(companies[0].holdings[C], 300);
-
-    // With the market running again the sale fills on its roll.
-    marketHalt = 0;
-    ArrangeDraws({Mod(3, 1)});
-    const int32_t history = historyIndex;
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(pendingOrders.sellQty, 0);
-    EXPECT_EQ(companies[0].holdings[C], 0);
-    EXPECT_EQ(historyIndex, history + 1);
+    // On a running market the flag is spent by the first market order: the
+    // buy fills at once, the sale then needs its own roll.
+    companies[0].holdings[C] = 1000;
+    pendingOrders = {C, 100, 0, 0, 0, C, 200, 1};
+    Tick({Mod(3, 0), Mod(3, 0)});
+    EXPECT_EQ(V({pendingOrders.marketBuyQty, pendingOrders.sellQty, companies[0].holdings[C]}), V({0, 200, 1100}));
 }
 
 TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
-    marketHalt = 1;
-    // The bid is priced below the market, so its step draws once and buys nothing.
-    auto reset = [&](int64_t issued, int64_t ceo, int64_t player, int64_t targetFunds) {
-        headless.Clear();
-        SetCompany(T, 500, issued, ceo, 0);
-        companies[T].funds = targetFunds;
-        companies[0].holdings[T] = player;
-        tobTarget = T;
-        tobPrice = 100;
-        tobHostile = 1;
+    // The bid is priced below the market: its step draws once and buys nothing.
+    struct Row { const char* what; int64_t issued, ceo, player, funds; int hostile; bool bid; std::vector<DrawTest> draws;
+                 int nDraws; int64_t issuedAfter, ceoAfter, fundsAfter; const char* text; };
+    const std::vector<Row> rows = {
+        // More than half the CEO's stake but less than it: issued / 4 new, paid 25 x 500.
+        {"issue", 1000000, 400000, 300000, 10000, 1, true, {Any(), Mod(5, 1), Mod(5, 2)}, 3, 1250000, 400000, 22500, "が新たに250000株を発行しました"},
+        {"issue draw fails", 1000000, 400000, 300000, 10000, 1, true, {Any(), Mod(5, 0)}, 2, 1000000, 400000, 10000, nullptr},
+        {"exactly half", 1000000, 400000, 200000, 10000, 1, true, {Any()}, 1, 1000000, 400000, 10000, nullptr},
+        {"issue at 50 billion", 50000000000LL, 400000, 300000, 10000, 1, true, {Any(), Mod(5, 1)}, 2, 50000000000LL, 400000, 10000, nullptr},
+        {"issue just below it", 49999999999LL, 400000, 300000, 10000, 1, true, {Any(), Mod(5, 1), Mod(5, 0)}, 3, 74999999998LL, 400000, 10000 + 2499999 * 500LL, "が新たに24999999999株を発行しました"},
+        // The player above the CEO: the issue's draw is made, its test fails;
+        // (1000000 - 500000 - 300000) / 4 = 50000 bought for 5 x 500.
+        {"buy back", 1000000, 300000, 500000, 2500, 1, true, {Any(), Mod(5, 1), Mod(5, 1), Mod(5, 1)}, 4, 1000000, 350000, 0, "が50000株取得しました"},
+        {"buy back one short", 1000000, 300000, 500000, 2499, 1, true, {Any(), Any(), Mod(5, 1), Mod(5, 1)}, 4, 1000000, 300000, 2499, nullptr},
+        {"buy back of none", 800002, 300000, 500000, 0, 1, true, {Any(), Any(), Mod(5, 1), Mod(5, 0)}, 4, 800002, 300000, 0, "が0株取得しました"},
+        // Stakes above the issue give a negative lot, which is not bought.
+        {"negative lot", 700000, 300000, 500000, 100, 1, true, {Any(), Any(), Mod(5, 1), Mod(5, 0)}, 4, 700000, 300000, 100, nullptr},
+        {"friendly bid", 1000000, 300000, 500000, 100000, 0, true, {Any()}, 1, 1000000, 300000, 100000, nullptr},
+        {"hostile flag without a bid", 1000000, 300000, 500000, 100000, 1, false, {}, 0, 1000000, 300000, 100000, nullptr},
     };
+    marketHalt = 1;
     const std::string name = companies[T].name;
-
-    // The player holds more than half of the CEO's stake but less than it:
-    // 1000000 / 4 new shares, paid 25 x 500 into the target's funds.
-    reset(1000000, 400000, 300000, 10000);
-    uint32_t start = ArrangeDraws({Any(), Mod(5, 1), Mod(5, 2)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 3);
-    EXPECT_EQ(companies[T].issuedShares, 1250000);
-    EXPECT_EQ(companies[T].funds, 10000 + 12500);
-    EXPECT_EQ(companies[T].holdings[T], 400000);
-    EXPECT_EQ(companies[T].floatingShares, 0);
-    EXPECT_EQ(companies[0].holdings[T], 300000);
-    ASSERT_EQ(Shown().size(), 1u);
-    EXPECT_EQ(Shown()[0], std::make_pair(Sjis("敵対"), name + Sjis("が新たに250000株を発行しました")));
-
-    // The draw fails: nothing is issued.
-    reset(1000000, 400000, 300000, 10000);
-    start = ArrangeDraws({Any(), Mod(5, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 2);
-    EXPECT_EQ(companies[T].issuedShares, 1000000);
-    EXPECT_TRUE(Shown().empty());
-
-    // At exactly half of the CEO's stake the target does not react.
-    reset(1000000, 400000, 200000, 10000);
-    start = ArrangeDraws({Any()});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 1);
-    EXPECT_EQ(companies[T].issuedShares, 1000000);
-
-    // An issue of 50 billion shares or more is not enlarged; just below it is.
-    reset(50000000000LL, 400000, 300000, 10000);
-    start = ArrangeDraws({Any(), Mod(5, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 2);
-    EXPECT_EQ(companies[T].issuedShares, 50000000000LL);
-    EXPECT_TRUE(Shown().empty());
-    reset(49999999999LL, 400000, 300000, 10000);
-    ArrangeDraws({Any(), Mod(5, 1), Mod(5, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[T].issuedShares, 49999999999LL + 24999999999LL);
-
-    // The player holds more than the CEO: the issue's draw is made but the
-    // CEO test fails; the counter-purchase takes (1000000 - 500000 - 300000)
-    // / 4 = 50000 shares for 5 x 500, which the funds just cover.
-    reset(1000000, 300000, 500000, 2500);
-    start = ArrangeDraws({Any(), Mod(5, 1), Mod(5, 1), Mod(5, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 4);
-    EXPECT_EQ(companies[T].issuedShares, 1000000);
-    EXPECT_EQ(companies[T].holdings[T], 350000);
-    EXPECT_EQ(companies[T].funds, 0);
-    ASSERT_EQ(Shown().size(), 1u);
-    EXPECT_EQ(Shown()[0], std::make_pair(Sjis("敵対"), name + Sjis("が50000株取得しました")));
-
-    // One 万円 short: skipped silently.
-    reset(1000000, 300000, 500000, 2499);
-    start = ArrangeDraws({Any(), Any(), Mod(5, 1), Mod(5, 1)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 4);
-    EXPECT_EQ(companies[T].holdings[T], 300000);
-    EXPECT_EQ(companies[T].funds, 2499);
-    EXPECT_TRUE(Shown().empty());
-
-    // Nothing left outside the two stakes: 2 / 3 = 0 shares cost nothing and
-    // the purchase of none is still reported.
-    reset(800002, 300000, 500000, 0);
-    ArrangeDraws({Any(), Any(), Mod(5, 1), Mod(5, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[T].holdings[T], 300000);
-    EXPECT_EQ(Shown(), (Shows{std::make_pair(Sjis("敵対"), name + Sjis("が0株取得しました"))}));
-
-    // Stakes above the issue (the player's buys can do that within a tick)
-    // give a negative lot: it is not bought, so the CEO's stake and the
-    // funds stay as they were.
-    reset(700000, 300000, 500000, 100);
-    ArrangeDraws({Any(), Any(), Mod(5, 1), Mod(5, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(companies[T].holdings[T], 300000);
-    EXPECT_EQ(companies[T].funds, 100);
-    EXPECT_TRUE(Shown().empty());
-
-    // A friendly bid draws no defence.
-    reset(1000000, 300000, 500000, 100000);
-    tobHostile = 0;
-    start = ArrangeDraws({Any()});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 1);
-    EXPECT_EQ(companies[T].holdings[T], 300000);
-    // Nor does a hostile flag without a running bid.
-    reset(1000000, 300000, 500000, 100000);
-    tobTarget = 0;
-    start = GameRandState();
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(DrawsSince(start), 0);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        SetCompany(T, 500, r.issued, r.ceo, 0);
+        companies[T].funds = r.funds; companies[0].holdings[T] = r.player;
+        tobTarget = r.bid ? T : 0; tobPrice = 100; tobHostile = r.hostile;
+        const int draws = Tick(r.draws);
+        EXPECT_EQ(V({draws, companies[T].issuedShares, companies[T].holdings[T], companies[T].funds, companies[0].holdings[T], companies[T].floatingShares}),
+                  V({r.nDraws, r.issuedAfter, r.ceoAfter, r.fundsAfter, r.player, 0}));
+        EXPECT_EQ(Shown(), (r.text ? Shows{{Sjis("敵対"), name + Sjis(r.text)}} : Shows{}));
+    }
 }
 
 TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
     selectedCompany = 3;
-    pendingOrders.marketBuyCompany = C;
-    pendingOrders.marketBuyQty = 100;
+    pendingOrders = {C, 100, 0, 0, 0, 0, 0, 0};
     const int32_t history = historyIndex;
-
-    // The row bounds are strict: none of these hits a row.
-    for (auto xy : std::vector<std::pair<int, int>>{{10, 75}, {160, 75}, {11, 70}, {11, 80}, {11, 10}, {11, 380}, {200, 75}}) {
-        SCOPED_TRACE(xy.first * 1000 + xy.second);
-        uint32_t start = GameRandState();
-        OnBoardClick(xy.first, xy.second);
-        EXPECT_EQ(DrawsSince(start), 0);
-        EXPECT_EQ(selectedCompany, 3);
-        EXPECT_TRUE(headless.sounds.empty());
-        EXPECT_TRUE(headless.paints.empty());
+    // The bounds are strict: x in 11..159, row i in 12i+11..12i+19.
+    struct Click { int x, y; bool hit; int selected; };
+    const Click clicks[] = {{10, 75, false, 3}, {160, 75, false, 3}, {11, 70, false, 3}, {11, 80, false, 3},
+                            {11, 10, false, 3}, {11, 380, false, 3}, {200, 75, false, 3}, {11, 71, true, 5},
+                            {159, 79, true, 5}, {11, 11, true, 0}, {100, 12 * 29 + 19, true, 29}};
+    for (const Click& k : clicks) {
+        SCOPED_TRACE(N(k.x) + "," + N(k.y));
+        headless.Clear();
+        const uint32_t start = GameRandState();
+        OnBoardClick(k.x, k.y);
+        // Halted: no order and no market day, so no draw.
+        EXPECT_EQ(V({selectedCompany, DrawsSince(start), marketHalt}), V({k.selected, 0, 0}));
+        EXPECT_EQ(headless.sounds, k.hit ? std::vector<std::string>{"cho.wav"} : std::vector<std::string>{});
+        EXPECT_EQ(headless.paints, k.hit ? std::vector<WindowId>{WIN_BOARD} : std::vector<WindowId>{});
     }
-
-    // Row 5 spans 70 < y < 80: the tick runs halted, so no order and no day.
-    uint32_t start = GameRandState();
-    OnBoardClick(11, 71);
-    EXPECT_EQ(selectedCompany, 5);
-    EXPECT_EQ(marketHalt, 0);
-    EXPECT_EQ(DrawsSince(start), 0);
-    EXPECT_EQ(historyIndex, history);
     EXPECT_EQ(pendingOrders.marketBuyQty, 100);
-    EXPECT_EQ(headless.sounds, std::vector<std::string>{"cho.wav"});
-    EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_BOARD});
-
-    OnBoardClick(159, 79);
-    EXPECT_EQ(selectedCompany, 5);
-    OnBoardClick(11, 11);
-    EXPECT_EQ(selectedCompany, 0);
-    OnBoardClick(100, 12 * 29 + 19);
-    EXPECT_EQ(selectedCompany, 29);
-
-    // With the after-hours flag the click fills the market buy at once.
+    // With the after-hours flag the click fills the market buy at once; the
+    // research and the bid are settled on a click as well.
     headless.Clear();
-    pendingOrders.afterHoursTrade = 1;
-    ArrangeDraws({Mod(3, 0)});
-    OnBoardClick(50, 12 * 8 + 15);
-    EXPECT_EQ(selectedCompany, 8);
-    EXPECT_EQ(pendingOrders.marketBuyQty, 0);
-    EXPECT_EQ(companies[0].holdings[C], 100);
-    EXPECT_EQ(historyIndex, history);
-    EXPECT_EQ(marketHalt, 0);
-    EXPECT_EQ(headless.sounds, (std::vector<std::string>{"cho.wav", "yakutei.wav"}));
-
-    // Research and the bid are settled on a click as well.
-    headless.Clear();
-    researchUnderway = 2;
+    pendingOrders.afterHoursTrade = 1; researchUnderway = 2;
     SetCompany(T, 500, 1012345, 300000, 100000);
-    tobTarget = T;
-    tobPrice = 600;
-    ArrangeDraws({Mod(10, 1), Mod(8, 0), Mod(5, 2)});
-    OnBoardClick(50, 12 * 2 + 15);
-    EXPECT_EQ(selectedCompany, 2);
-    EXPECT_EQ(researchUnderway, 0);
-    EXPECT_EQ(companies[0].holdings[T], 153000);
-    EXPECT_EQ(Shown(), (Shows{Box("失敗", "研究は失敗に終わりました."),
-                              Box("ＴＯＢ", "600円で153000株買い付けました.")}));
-    EXPECT_EQ(historyIndex, history);
+    tobTarget = T; tobPrice = 600;
+    ArrangeDraws({Mod(10, 1), Mod(8, 0), Mod(5, 2), Mod(3, 0)});
+    OnBoardClick(50, 12 * 8 + 15);
+    EXPECT_EQ(V({selectedCompany, companies[0].holdings[C], companies[0].holdings[T], researchUnderway, historyIndex, marketHalt}),
+              V({8, 100, 153000, 0, history, 0}));
+    EXPECT_EQ(Shown(), (Shows{Box("失敗", "研究は失敗に終わりました."), Box("ＴＯＢ", "600円で153000株買い付けました."),
+                              Box(FILLED, "平均購入価格1000円で購入できました")}));
+    EXPECT_EQ(headless.sounds, (std::vector<std::string>{"cho.wav", "yakutei.wav", "yakutei.wav"}));
 }

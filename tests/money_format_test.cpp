@@ -1,40 +1,24 @@
+// Money and share counts as the panels print them, at each bound of each form.
 #include <gtest/gtest.h>
 
 #include "display/money_format.h"
 #include "tests/test_support.h"
 
-TEST(MoneyFormat, SignedForm) {
-    EXPECT_EQ(FormatMoney(0), Sjis("0円"));
-    EXPECT_EQ(FormatMoney(9999), Sjis("9999万円"));
-    EXPECT_EQ(FormatMoney(10000), Sjis("1億0万円"));
-    EXPECT_EQ(FormatMoney(-9999), Sjis("-9999万円"));
-    EXPECT_EQ(FormatMoney(-10000), Sjis("-1億0万円"));
-    EXPECT_EQ(FormatMoney(-15000), Sjis("-1億5000万円"));
-    EXPECT_EQ(FormatMoney(12345678), Sjis("1234億5678万円"));
-    EXPECT_EQ(FormatMoney(100000000), Sjis("1兆0億0万円"));
-    EXPECT_EQ(FormatMoney(123456789), Sjis("1兆2345億6789万円"));
-    EXPECT_EQ(FormatMoney(-123456789), Sjis("-1兆2345億6789万円"));
-}
-
-TEST(MoneyFormat, PositiveThresholdForm) {
-    EXPECT_EQ(FormatMoneySimple(0), Sjis("0円"));
-    EXPECT_EQ(FormatMoneySimple(12000), Sjis("1億2000万円"));
-    EXPECT_EQ(FormatMoneySimple(-50000), Sjis("-50000万円"));
-    EXPECT_EQ(FormatMoneySimple(-150000), Sjis("-150000万円"));
-    EXPECT_EQ(FormatMoneySimple(999999999999LL), Sjis("9999兆9999億9999万円"));
-}
-
-TEST(MoneyFormat, Shares) {
-    EXPECT_EQ(FormatShares(0), Sjis("0株"));
-    EXPECT_EQ(FormatShares(9999), Sjis("9999株"));
-    EXPECT_EQ(FormatShares(8000000), Sjis("800万0株"));
-    EXPECT_EQ(FormatShares(1464573536), Sjis("14億6457万3536株"));
-    EXPECT_EQ(FormatShares(-5), Sjis("-5株"));
-}
-
-TEST(MoneyFormat, NumbersPrintTheirLow32Bits) {
-    // A small-form amount below -2^31 wraps as "%d" would print it.
-    EXPECT_EQ(FormatMoneySimple(-4294967296LL - 7), Sjis("-7万円"));
-    // Large share counts: each part fits, so they print whole.
-    EXPECT_EQ(FormatShares(999999999999LL), Sjis("9999億9999万9999株"));
+TEST(MoneyFormat, EachFormAtItsBounds) {
+    struct Row { std::string (*format)(int64_t); int64_t v; const char* text; };
+    const Row rows[] = {
+        // Signed form: only the leading number carries the sign.
+        {FormatMoney, 0, "0円"}, {FormatMoney, 9999, "9999万円"}, {FormatMoney, 10000, "1億0万円"}, {FormatMoney, -9999, "-9999万円"},
+        {FormatMoney, -10000, "-1億0万円"}, {FormatMoney, -15000, "-1億5000万円"}, {FormatMoney, 12345678, "1234億5678万円"},
+        {FormatMoney, 99999999, "9999億9999万円"}, {FormatMoney, 100000000, "1兆0億0万円"}, {FormatMoney, 123456789, "1兆2345億6789万円"},
+        {FormatMoney, -123456789, "-1兆2345億6789万円"},
+        // Positive-threshold form: every negative amount is printed whole.
+        {FormatMoneySimple, 0, "0円"}, {FormatMoneySimple, 12000, "1億2000万円"}, {FormatMoneySimple, -50000, "-50000万円"},
+        {FormatMoneySimple, -150000, "-150000万円"}, {FormatMoneySimple, MAX_AMOUNT, "9999兆9999億9999万円"},
+        {FormatMoneySimple, -4294967296LL - 7, "-7万円"},   // numbers print their low 32 bits, as "%d" does
+        {FormatShares, 0, "0株"}, {FormatShares, 9999, "9999株"}, {FormatShares, 10000, "1万0株"}, {FormatShares, 8000000, "800万0株"},
+        {FormatShares, 99999999, "9999万9999株"}, {FormatShares, 1464573536, "14億6457万3536株"}, {FormatShares, -5, "-5株"},
+        {FormatShares, MAX_AMOUNT, "9999億9999万9999株"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(r.format(r.v), Sjis(r.text)) << r.v;
 }

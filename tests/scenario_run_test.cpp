@@ -2,6 +2,8 @@
 // the calendar tests each goal, and the goals that need an event are reached
 // through the dialogs (mergers, the election, the war, the ranking). The
 // money and stakes each goal needs are set up by the test.
+#include <algorithm>
+#include <functional>
 #include <string>
 
 #include "influence/military_dialog.h"
@@ -11,162 +13,102 @@
 #include "world/new_game.h"
 #include "world/world_state.h"
 
-namespace {
-
-constexpr int ID_MERGE = 1017;
-constexpr int ID_RUN_FOR_PRESIDENT = 1017;
-constexpr int ID_CAMPAIGN_FUNDS = 1007;
-constexpr int ID_TO_WAR = 1042;
-constexpr int ID_DECLARE_WAR = 1034;
-
-}  // namespace
-
 class ScenarioRun : public GameTest {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
-        EnterScenarioMode();
-        ASSERT_EQ(scenarioLevel, 1);
+        GameTest::SetUp(); EnterScenarioMode(); ASSERT_EQ(scenarioLevel, 1);
         // A modest own company with half its shares in the player's hands.
-        ListedCompany& me = companies[0];
-        me.issuedShares = 8000000;
-        me.holdings[0] = 4000000;
-        me.floatingShares = 2000000;
-        me.funds = 0;
-        me.property = 0;
-        me.debt = 0;
-        me.loans[0] = me.loans[1] = me.loans[2] = 0;
-        me.profit = 0;
+        ListedCompany& me = companies[0]; me.issuedShares = 8000000; me.holdings[0] = 4000000;
+        me.floatingShares = 2000000; me.profit = 0; Money(0, 0);
     }
-
-    // Calendar days until the level moves on (at most a year of them).
-    void PassLevel(int level) {
-        for (int day = 0; day < 365 && scenarioLevel == level; ++day) AdvanceCalendarDay(WIN_CALENDAR);
-        ASSERT_EQ(scenarioLevel, level + 1) << "stuck at level " << level << ", goal stage " << goalStage;
-    }
-
     // Merges company s through the other-company dialog with 80 % of it held.
     void Merge(int s) {
-        ListedCompany& k = companies[s];
-        k.sharePrice = 100;
-        k.issuedShares = 10000000;
-        k.holdings[s] = 1000000;
-        k.floatingShares = 1000000;
-        companies[0].holdings[s] = 8000000;
-        selectedCompany = s;
+        ListedCompany& k = companies[s]; k.sharePrice = 100; k.issuedShares = 10000000;
+        k.holdings[s] = k.floatingShares = 1000000; companies[0].holdings[s] = 8000000; selectedCompany = s;
         host.answers.push_back(ANSWER_YES);
-        RunDialog(IDD_OTHER_COMPANY, [](HeadlessDialog& d) {
-            d.Press(ID_MERGE);
-            d.Press(1);
-        });
-        host.answers.clear();
+        RunDialog(IDD_OTHER_COMPANY, [](HeadlessDialog& d) { d.Press(1017); d.Press(1); }); host.answers.clear();
         ASSERT_EQ(companies[0].holdings[s], 0) << "company " << s << " was not merged";
     }
-
-    // Keeps the player's money and net worth at the level's need after a
+    // The player's money and net worth as the level needs them, after a
     // merger has booked its accounts and its buy-out loan.
-    void Money(int64_t funds, int64_t property) {
-        ListedCompany& me = companies[0];
-        me.funds = funds;
-        me.property = property;
-        me.debt = 0;
-        me.loans[0] = me.loans[1] = me.loans[2] = 0;
+    static void Money(int64_t funds, int64_t property) {
+        ListedCompany& me = companies[0]; me.funds = funds; me.property = property;
+        me.debt = me.loans[0] = me.loans[1] = me.loans[2] = 0;
     }
 };
 
 TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
-    Money(20000, 0);   // net assets of 2億円
-    PassLevel(1);
-    EXPECT_TRUE(SaidWith("純資産を２億円以上にしたかよくやった.\n君は,普通の企業家だ!\n\nでは次は,利益を１億円以上にしてみよ."
-                         "\n\nヒント：自社の株主総会にでもいってみたら～",
-                         "普通の企業家"));
-
-    companies[0].profit = 10000;
-    PassLevel(2);
-    Money(100000, 0);
-    PassLevel(3);
-    EXPECT_EQ(goalStage, 1);
-
-    Merge(5);
-    EXPECT_EQ(goalStage, 2);
-    PassLevel(4);
-
-    Money(10000000, 0);
-    PassLevel(5);
-    companies[0].sharePrice = 1000;
-    PassLevel(6);
-    Money(10000000, 1000);
-    PassLevel(7);
-    EXPECT_EQ(goalStage, 10);
-
-    // "日本航空を潰す": merging it replaces it as a bankruptcy would.
-    Merge(17);
-    EXPECT_EQ(goalStage, 11);
-    PassLevel(8);
-
-    Money(100000000, 0);
-    PassLevel(9);
-    companies[0].profit = 20000000;
-    PassLevel(10);
-    EXPECT_EQ(goalStage, 20);
-
-    Merge(2);
-    EXPECT_EQ(goalStage, 21);
-    PassLevel(11);
-    EXPECT_EQ(goalStage, 30);
-
     // The election, with all the campaign money a run allows, until it is won.
-    Money(2000000000, 0);
-    for (int attempt = 0; attempt < 20 && presidentFlag == 0; ++attempt) {
-        RunDialog(IDD_ELECTION, [this](HeadlessDialog& d) {
-            d.Type(ID_CAMPAIGN_FUNDS, "149999");
-            d.Press(ID_RUN_FOR_PRESIDENT);
-            for (int tick = 0; tick < 100000 && d.open() && presidentFlag == 0 && !Said("落選しました."); ++tick) d.Tick();
-            d.Press(1);
-        });
-        ClearMessages();
-        Money(2000000000, 0);
-    }
-    ASSERT_EQ(presidentFlag, 1);
-    EXPECT_EQ(goalStage, 31);
-    PassLevel(12);
-    EXPECT_EQ(goalStage, 40);
-
-    // "三菱三井信託を潰すか合併".
-    Merge(27);
-    EXPECT_EQ(goalStage, 41);
-    Money(2000000000, 0);
-    PassLevel(13);
-    EXPECT_EQ(goalStage, 50);
-
+    auto elect = [&] {
+        for (int attempt = 0; attempt < 20 && presidentFlag == 0; ++attempt) {
+            Money(2000000000, 0);
+            RunDialog(IDD_ELECTION, [&](HeadlessDialog& d) {
+                d.Type(1007, "149999"); d.Press(1017);
+                for (int tick = 0; tick < 100000 && d.open() && presidentFlag == 0 && !Said("落選しました."); ++tick) d.Tick();
+                d.Press(1);
+            });
+            ClearMessages();
+        }
+        ASSERT_EQ(presidentFlag, 1);
+    };
     // The war, with an army that cannot lose against a beaten enemy.
-    for (int t = 0; t < 9; ++t) {
-        playerForces[t] = 100000;
-        enemyForces[t] = 1;
-    }
-    host.answers.push_back(ANSWER_YES);
-    host.dialogHandlers.push_back([](HeadlessDialog& military) { military.Press(ID_TO_WAR); });
-    host.dialogHandlers.push_back([](HeadlessDialog& war) {
-        war.Press(ID_DECLARE_WAR);
-        for (int tick = 0; tick < 100000 && war.open(); ++tick) war.Tick();
-    });
-    host.OpenDialog(IDD_MILITARY, WIN_MAIN);
-    host.answers.clear();
-    EXPECT_TRUE(Said("勝利しました!!"));
-    EXPECT_EQ(goalStage, 51);
-    Money(2000000000, 0);
-    PassLevel(14);
-    EXPECT_EQ(goalStage, 60);
-
+    auto war = [&] {
+        std::fill(playerForces, playerForces + 9, 100000);
+        std::fill(enemyForces, enemyForces + 9, 1);
+        host.answers.push_back(ANSWER_YES);
+        host.dialogHandlers.push_back([](HeadlessDialog& military) { military.Press(1042); });
+        host.dialogHandlers.push_back([](HeadlessDialog& war) {
+            war.Press(1034);
+            for (int tick = 0; tick < 100000 && war.open(); ++tick) war.Tick();
+        });
+        host.OpenDialog(IDD_MILITARY, WIN_MAIN); host.answers.clear(); EXPECT_TRUE(Said("勝利しました!!"));
+    };
     // The richest person of the world: the ranking's tick sees it.
-    companies[0].ceoAssets = 900000000000LL;
-    RunDialog(IDD_RANKING, [](HeadlessDialog& d) { d.Tick(); });
-    EXPECT_EQ(goalStage, 61);
-    PassLevel(15);
+    auto richest = [&] {
+        companies[0].ceoAssets = 900000000000LL; RunDialog(IDD_RANKING, [](HeadlessDialog& d) { d.Tick(); });
+    };
+    // Each level's goal as the player meets it (funds below 0: the money a
+    // merger left is kept); the goal stage an event moves on is checked
+    // before and after it.
+    const struct {
+        int64_t funds, property, profit; int32_t price; std::function<void()> event; int32_t stageBefore, stageAfter;
+    } levels[] = {
+        {20000, 0, 0, 0, nullptr, 0, 0},   // net assets of 2億円
+        {20000, 0, 10000, 0, nullptr, 0, 0},
+        {100000, 0, 10000, 0, nullptr, 0, 0},
+        {-1, 0, 10000, 0, [&] { Merge(5); }, 1, 2},
+        {10000000, 0, 10000, 0, nullptr, 0, 0},
+        {10000000, 0, 10000, 1000, nullptr, 0, 0},
+        {10000000, 1000, 10000, 1000, nullptr, 0, 0},
+        {-1, 0, 10000, 1000, [&] { Merge(17); }, 10, 11},   // "日本航空を潰す": a merger replaces it too
+        {100000000, 0, 10000, 1000, nullptr, 0, 0},
+        {100000000, 0, 20000000, 1000, nullptr, 0, 0},
+        {-1, 0, 20000000, 1000, [&] { Merge(2); }, 20, 21},
+        {2000000000, 0, 20000000, 1000, elect, 30, 31},
+        {2000000000, 0, 20000000, 1000, [&] { Merge(27); }, 40, 41},   // "三菱三井信託を潰すか合併"
+        {2000000000, 0, 20000000, 1000, war, 50, 51},
+        {2000000000, 0, 20000000, 1000, richest, 60, 61},
+    };
+    for (int level = 1; level <= 15; ++level) {
+        const auto& l = levels[level - 1];
+        if (l.event) {
+            EXPECT_EQ(goalStage, l.stageBefore) << level;
+            l.event(); EXPECT_EQ(goalStage, l.stageAfter) << level;
+        }
+        if (l.funds >= 0) Money(l.funds, l.property);
+        companies[0].profit = l.profit;
+        if (l.price) companies[0].sharePrice = l.price;
+        for (int day = 0; day < 365 && scenarioLevel == level; ++day) AdvanceCalendarDay(WIN_CALENDAR);
+        ASSERT_EQ(scenarioLevel, level + 1) << "stuck at level " << level << ", goal stage " << goalStage;
+        if (level == 1) {
+            EXPECT_TRUE(SaidWith("純資産を２億円以上にしたかよくやった.\n君は,普通の企業家だ!\n\nでは次は,利益を１億円以上にしてみよ."
+                                 "\n\nヒント：自社の株主総会にでもいってみたら～",
+                                 "普通の企業家"));
+        }
+    }
     EXPECT_TRUE(SaidWith("ついに世界一の大富豪になりましたね.おめでとうございます.\nあなたは,人類史上最強さんですね。!"
                          "\n\nあとは自由気ままに権力の乱用など楽しんでください.",
                          "人類史上最強"));
-
     // The last level has no goal: it stays.
     for (int day = 0; day < 40; ++day) AdvanceCalendarDay(WIN_CALENDAR);
     EXPECT_EQ(scenarioLevel, 16);

@@ -1,80 +1,81 @@
 // The window's screen flow driven through the headless host: clicks by
 // position, dialogs by control id, every timer on the virtual clock.
-#include <algorithm>
-
-#include "resources/dialog_templates.h"
 #include "shell/screen_flow.h"
-#include "tests/test_support.h"
-#include "tools/headless/headless_host.h"
-#include "world/new_game.h"
+#include "tests/game_fixture.h"
+#include "world/world_state.h"
 
-class ShellFlow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        previous_ = port;
-        port = &host;
-        ResetWorldToProgramStart();
-        StartUpWorld(4242);
-        ResetShellState();
-        host.CreateMainWindow();
-    }
-    void TearDown() override { port = previous_; }
+using ShellFlow = GameTest;
 
-    bool Opened(int id) const {
-        return std::find(host.openedDialogs.begin(), host.openedDialogs.end(), id) != host.openedDialogs.end();
-    }
-    bool Played(const char* file) const {
-        return std::find(host.sounds.begin(), host.sounds.end(), file) != host.sounds.end();
-    }
-    // Through the title's founding button, accepting the defaults.
-    void FoundAndEnterField(bool scenario) {
-        host.dialogHandlers.push_back([](HeadlessDialog& d) { d.Press(1); });
-        host.answers.push_back(scenario ? ANSWER_YES : ANSWER_NO);
-        host.ClickMain(200, 225);
-        host.RightClickMain(100, 100);
-        ASSERT_EQ(screenMode, SCREEN_FIELD);
-    }
-
-    HeadlessHost host;
-    Port* previous_ = nullptr;
-};
-
-TEST_F(ShellFlow, CreationStartsEveryTimer) {
-    EXPECT_TRUE(Played("opening.wav"));
-    EXPECT_EQ(host.TimerInterval(WIN_MAIN), 300);
-    EXPECT_EQ(host.TimerInterval(WIN_COMPANY), 1000);
-    EXPECT_EQ(host.TimerInterval(WIN_CHART), 1100);
-    EXPECT_EQ(host.TimerInterval(WIN_BOARD), 1100);
-    EXPECT_EQ(host.TimerInterval(WIN_CALENDAR), 1100);
-    EXPECT_EQ(host.TimerInterval(WIN_TICKER), 50);
-    EXPECT_EQ(host.TimerInterval(WIN_SIDE), 1000);
-    // The market and the calendar run behind the title screen.
-    int32_t day = gameDay;
-    host.Advance(1100);
-    EXPECT_EQ(historyIndex, 1);
-    EXPECT_EQ(gameDay, day + 1);
-    EXPECT_EQ(screenMode, SCREEN_TITLE);
-}
-
-TEST_F(ShellFlow, TitleFadeReachesBlackAfterSeventeenTicks) {
+TEST_F(ShellFlow, CreationStartsEveryTimerAndTheTitleFades) {
+    EXPECT_EQ(std::count(startSounds.begin(), startSounds.end(), "opening.wav"), 1);
+    const std::pair<WindowId, int> timers[] = {{WIN_MAIN, 300},     {WIN_COMPANY, 1000}, {WIN_CHART, 1100}, {WIN_BOARD, 1100},
+                                               {WIN_CALENDAR, 1100}, {WIN_TICKER, 50},    {WIN_SIDE, 1000}};
+    for (const auto& [window, ms] : timers) EXPECT_EQ(host.TimerInterval(window), ms) << window;
+    // The market and the calendar run behind the title screen, which fades to black in 17 ticks.
+    const int32_t day = gameDay;
     host.Advance(300 * 16);
-    EXPECT_EQ(titleFade, 15);
+    EXPECT_EQ(std::vector<int>({titleFade, historyIndex, gameDay}), std::vector<int>({15, 4, day + 4}));
     host.Advance(300);
     EXPECT_EQ(titleFade, 0);
     host.Advance(3000);
-    EXPECT_EQ(titleFade, 0);
+    EXPECT_EQ(std::vector<int>({titleFade, screenMode}), std::vector<int>({0, SCREEN_TITLE}));
 }
 
-TEST_F(ShellFlow, TitleButtonEdgesAreStrict) {
-    host.ClickMain(150, 225);
-    host.ClickMain(400, 225);
-    host.ClickMain(200, 250);
-    host.ClickMain(200, 251);
-    host.ClickMain(200, 302);
-    host.ClickMain(200, 354);
-    EXPECT_TRUE(host.openedDialogs.empty());
+TEST_F(ShellFlow, ClicksOnEdgesDoNothingAndInsideOpenTheirTarget) {
+    const auto main = [&](int x, int y) { host.ClickMain(x, y); };
+    const auto side = [&](int x, int y) { host.ClickSide(x, y); };
+    const struct { std::function<void(int, int)> click; int x, y, screen, dialog; } rows[] = {
+        // The title's buttons have strict edges; the last one quits (checked below).
+        {main, 150, 225, SCREEN_TITLE, 0}, {main, 400, 225, SCREEN_TITLE, 0}, {main, 200, 250, SCREEN_TITLE, 0},
+        {main, 200, 251, SCREEN_TITLE, 0}, {main, 200, 302, SCREEN_TITLE, 0}, {main, 200, 354, SCREEN_TITLE, 0},
+        // The field map's buildings; between them nothing; the exchange and back.
+        {main, 455, 250, SCREEN_FIELD, 135}, {main, 365, 85, SCREEN_FIELD, 133}, {main, 135, 135, SCREEN_FIELD, 139},
+        {main, 235, 35, SCREEN_FIELD, 136},  {main, 35, 180, SCREEN_FIELD, 134}, {main, 265, 145, SCREEN_FIELD, 140},
+        {main, 35, 35, SCREEN_FIELD, 141},   {main, 145, 325, SCREEN_FIELD, 142}, {main, 300, 250, SCREEN_FIELD, 0},
+        {main, 460, 50, SCREEN_FIELD, 0},    {main, 470, 31, SCREEN_EXCHANGE, 0}, {main, 400, 308, SCREEN_EXCHANGE, 0},
+        {main, 400, 309, SCREEN_FIELD, 0},
+        // The side panel's buttons, the same on every screen.
+        {side, 100, 25, SCREEN_FIELD, 133},  {side, 100, 77, SCREEN_FIELD, 138}, {side, 100, 129, SCREEN_FIELD, 145},
+        {side, 100, 181, SCREEN_FIELD, 147}, {side, 100, 233, SCREEN_FIELD, 146}, {side, 10, 25, SCREEN_FIELD, 0},
+        {side, 100, 51, SCREEN_FIELD, 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.x << "," << r.y);
+        if (r.screen == SCREEN_FIELD && screenMode == SCREEN_TITLE) FoundAndEnterField(), ClearMessages();
+        host.openedDialogs.clear();
+        r.click(r.x, r.y);
+        EXPECT_EQ(screenMode, r.screen);
+        EXPECT_EQ(host.openedDialogs, r.dialog ? std::vector<int>{r.dialog} : std::vector<int>{});
+    }
     EXPECT_FALSE(host.quitRequested);
-    EXPECT_EQ(screenMode, SCREEN_TITLE);
+    // The government building holds the missiles once the player governs, or at the last level.
+    presidentFlag = 1;
+    host.ClickMain(265, 145);
+    presidentFlag = 0, scenarioLevel = 13;
+    host.ClickMain(265, 145);
+    // No saving during detention; quitting asks first.
+    arrestState = 10;
+    host.ClickSide(100, 233);
+    EXPECT_EQ(host.openedDialogs, (std::vector<int>{167, 167}));
+    host.answers = {ANSWER_NO};
+    host.ClickSide(100, 285);
+    EXPECT_FALSE(host.quitRequested);
+    const Boxes boxes = TakeBoxes(true);
+    EXPECT_EQ(boxes.at(0), "[] 裁判が終わるまでセーブできません.");
+    EXPECT_EQ(boxes.at(1).rfind("?[確認] ゲームを終了しますがよろしいですか？", 0), 0u);
+    host.answers = {ANSWER_YES};
+    host.ClickSide(100, 285);
+    EXPECT_TRUE(host.quitRequested);
+}
+
+TEST_F(ShellFlow, TitleQuitButtonAndMenuCommands) {
+    host.dialogHandlers.push_back([](HeadlessDialog& d) { d.Press(1); });
+    OnMenuCommand(CMD_ABOUT);
+    EXPECT_EQ(host.openedDialogs, std::vector<int>{103});
+    EXPECT_FALSE(host.quitRequested);
+    OnMenuCommand(CMD_EXIT);
+    EXPECT_TRUE(host.quitRequested);
+    host.quitRequested = false;
     host.ClickMain(200, 353);
     EXPECT_TRUE(host.quitRequested);
 }
@@ -82,32 +83,26 @@ TEST_F(ShellFlow, TitleButtonEdgesAreStrict) {
 TEST_F(ShellFlow, FoundingWithDefaultsAndScenario) {
     host.dialogHandlers.push_back([](HeadlessDialog& d) {
         EXPECT_EQ(d.ResourceId(), 132);
-        EXPECT_EQ(d.ItemText(1002), Sjis("太郎の会社"));
-        EXPECT_EQ(d.ItemText(1004), Sjis("証券 太郎"));
+        EXPECT_EQ(TextOf(d, 1002) + "/" + TextOf(d, 1004), "太郎の会社/証券 太郎");
         d.Press(2);   // Escape is ignored: only OK closes
         EXPECT_TRUE(d.open());
         d.Press(1);
-        EXPECT_FALSE(d.open());
     });
     host.answers.push_back(ANSWER_YES);
     host.ClickMain(151, 201);
-    EXPECT_EQ(std::string(companies[0].name), Sjis("太郎の会社"));
+    EXPECT_EQ(Utf8(companies[0].name), "太郎の会社");
     EXPECT_EQ(companies[0].ceoName, playerNameBuf);
-    EXPECT_EQ(scenarioLevel, 1);
-    ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].caption, Sjis("シナリオ"));
-    EXPECT_EQ(host.messages[0].style, MB_STYLE_YES_NO);
-    EXPECT_EQ(host.messages[1].caption, Sjis("ベンチャー企業家"));
-    EXPECT_EQ(host.messages[1].text, Sjis("到達目標：純資産を２億円以上にすること"));
-    EXPECT_EQ(screenMode, SCREEN_INTRO);
-    EXPECT_EQ(host.TimerInterval(WIN_MAIN), 1000);
+    EXPECT_EQ(std::vector<int>({scenarioLevel, screenMode, host.TimerInterval(WIN_MAIN)}), std::vector<int>({1, SCREEN_INTRO, 1000}));
+    const Boxes boxes = TakeBoxes(true);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].rfind("?[シナリオ] シナリオモードですか?", 0), 0u);
+    EXPECT_EQ(boxes[1], "[ベンチャー企業家] 到達目標：純資産を２億円以上にすること");
 }
 
 TEST_F(ShellFlow, FoundingTypedNamesCutsAndRefusals) {
-    std::string longName(230, 'N');
+    const std::string longName(230, 'N');
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-        // Bytes that are not code page 932 text are refused, the dialog stays.
-        d.Type(1002, "\x82");
+        d.Type(1002, "\x82");   // not code page 932 text: refused, the dialog stays
         d.Press(1);
         EXPECT_TRUE(d.open());
         d.Type(1002, longName);
@@ -116,151 +111,35 @@ TEST_F(ShellFlow, FoundingTypedNamesCutsAndRefusals) {
     });
     host.answers.push_back(ANSWER_NO);
     host.ClickMain(300, 249);
-    EXPECT_EQ(host.messages[0].caption, Sjis("不可"));
-    EXPECT_EQ(std::string(companies[0].name), longName.substr(0, 199));
-    EXPECT_EQ(std::string(companies[0].ceoName), "");
-    EXPECT_EQ(scenarioLevel, 0);
-    EXPECT_EQ(screenMode, SCREEN_INTRO);
-}
-
-TEST_F(ShellFlow, ContinueOpensTheSaveDialogOverTheFieldMap) {
-    host.ClickMain(200, 260);
-    EXPECT_EQ(screenMode, SCREEN_FIELD);
+    EXPECT_EQ(Utf8(host.messages.at(0).caption), "不可");
+    EXPECT_EQ(std::string(companies[0].name) + "/" + companies[0].ceoName, longName.substr(0, 199) + "/");
+    EXPECT_EQ(std::vector<int>({scenarioLevel, screenMode}), std::vector<int>({0, SCREEN_INTRO}));
+    host.RightClickMain(100, 100);
     EXPECT_EQ(host.TimerInterval(WIN_MAIN), 500);
-    EXPECT_TRUE(Opened(146));
-    EXPECT_EQ(selectedCompany, 11);
-    EXPECT_EQ(flyX, 300);
-    EXPECT_EQ(flyY, 200);
-    EXPECT_TRUE(Played("tab.wav"));
-    EXPECT_STREQ(companies[0].name, " ");   // the start-up world
 }
 
-TEST_F(ShellFlow, IntroRightClickAndExchangeRoundTrip) {
-    FoundAndEnterField(false);
-    EXPECT_EQ(host.TimerInterval(WIN_MAIN), 500);
-    host.ClickMain(460, 50);   // on the edge of the exchange building
-    EXPECT_EQ(screenMode, SCREEN_FIELD);
-    host.ClickMain(470, 50);
-    EXPECT_EQ(screenMode, SCREEN_EXCHANGE);
-    host.ClickMain(400, 308);   // edge of "戻る"
-    EXPECT_EQ(screenMode, SCREEN_EXCHANGE);
-    host.ClickMain(400, 320);
-    EXPECT_EQ(screenMode, SCREEN_FIELD);
-}
-
-TEST_F(ShellFlow, BuildingsOpenTheirDialogs) {
-    FoundAndEnterField(false);
-    const struct {
-        int x, y, dialog;
-    } buildings[] = {
-        {455, 250, 135}, {365, 85, 133}, {135, 135, 139}, {235, 35, 136}, {35, 180, 134},
-        {265, 145, 140}, {35, 35, 141},  {145, 325, 142},
-    };
-    for (const auto& b : buildings) {
-        host.openedDialogs.clear();
-        host.ClickMain(b.x, b.y);
-        ASSERT_EQ(host.openedDialogs.size(), 1u) << b.dialog;
-        EXPECT_EQ(host.openedDialogs[0], b.dialog);
-    }
-    // Between the buildings nothing opens.
-    host.openedDialogs.clear();
-    host.ClickMain(300, 250);
-    EXPECT_TRUE(host.openedDialogs.empty());
-    // The government building holds the missiles once the player governs.
-    presidentFlag = 1;
-    host.ClickMain(265, 145);
-    EXPECT_EQ(host.openedDialogs.back(), 167);
-    presidentFlag = 0;
-    scenarioLevel = 13;
-    host.ClickMain(265, 145);
-    EXPECT_EQ(host.openedDialogs.back(), 167);
-}
-
-TEST_F(ShellFlow, SidePanelButtons) {
-    const struct {
-        int y, dialog;
-    } buttons[] = {{25, 133}, {77, 138}, {129, 145}, {181, 147}, {233, 146}};
-    for (const auto& b : buttons) {
-        host.openedDialogs.clear();
-        host.ClickSide(100, b.y);
-        ASSERT_EQ(host.openedDialogs.size(), 1u);
-        EXPECT_EQ(host.openedDialogs[0], b.dialog);
-    }
-    host.openedDialogs.clear();
-    host.ClickSide(10, 25);
-    host.ClickSide(100, 51);
-    EXPECT_TRUE(host.openedDialogs.empty());
-    // No saving during detention.
-    arrestState = 10;
-    host.ClickSide(100, 233);
-    EXPECT_TRUE(host.openedDialogs.empty());
-    EXPECT_EQ(host.messages.back().text, Sjis("裁判が終わるまでセーブできません."));
-    // Quitting asks first.
-    host.answers.push_back(ANSWER_NO);
-    host.ClickSide(100, 285);
-    EXPECT_FALSE(host.quitRequested);
-    EXPECT_EQ(host.messages.back().caption, Sjis("確認"));
-    host.answers.push_back(ANSWER_YES);
-    host.ClickSide(100, 285);
-    EXPECT_TRUE(host.quitRequested);
-}
-
-TEST_F(ShellFlow, RefoundedCompanyIsAnnouncedOnceForTheLast) {
-    lastRefoundedCompany = 5;
-    lastRefoundedCompany = 9;
+TEST_F(ShellFlow, MainTimerAnnouncesRefoundsArrestsAndTheFlyGame) {
+    lastRefoundedCompany = 9;   // only the last of several is announced, once
     host.Advance(300);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].caption, Sjis("新規"));
-    EXPECT_EQ(host.messages[0].text,
-              Sjis("会社が倒産し,新たに[ ") + companies[9].name + Sjis(" ]が現れました"));
-    EXPECT_TRUE(Played("bankrupt.wav"));
-    EXPECT_EQ(lastRefoundedCompany, 0);
+    EXPECT_EQ(TakeBoxes(), (Boxes{"[新規] 会社が倒産し,新たに[ " + Utf8(companies[9].name) + " ]が現れました"}));
+    EXPECT_TRUE(Played("bankrupt.wav") && lastRefoundedCompany == 0);
     host.Advance(300);
-    EXPECT_EQ(host.messages.size(), 1u);
-}
-
-TEST_F(ShellFlow, ArrestOpensTheDetentionDialogOnce) {
+    EXPECT_TRUE(host.messages.empty());
     arrestState = 1;
     host.Advance(300);
-    // No longer 1: the dialog has drawn the judge's severity (10..19) into it.
-    EXPECT_GE(arrestState, 10);
-    EXPECT_LE(arrestState, 19);
-    EXPECT_EQ(std::count(host.openedDialogs.begin(), host.openedDialogs.end(), 165), 1);
+    EXPECT_TRUE(arrestState >= 10 && arrestState <= 19) << arrestState;   // the dialog drew the judge's severity
     host.Advance(3000);
-    EXPECT_EQ(std::count(host.openedDialogs.begin(), host.openedDialogs.end(), 165), 1);
+    EXPECT_EQ(Opened(165), 1);
+    screenMode = SCREEN_FLY_GAME_PENDING;
+    host.Advance(300);
+    EXPECT_EQ(std::vector<int>({screenMode, host.TimerInterval(WIN_MAIN)}), std::vector<int>({SCREEN_FLY_GAME, 100}));
 }
 
 TEST_F(ShellFlow, BoardClickRunsATickWithoutAMarketDay) {
-    int32_t day = historyIndex;
+    const int32_t day = historyIndex;
     host.ClickBoard(15, 12 * 3 + 15);
-    EXPECT_EQ(selectedCompany, 3);
-    EXPECT_EQ(historyIndex, day);
-    EXPECT_EQ(marketHalt, 0);
+    EXPECT_EQ(std::vector<int>({selectedCompany, historyIndex, marketHalt, mouseX}), std::vector<int>({3, day, 0, 15}));
     EXPECT_TRUE(Played("cho.wav"));
-    EXPECT_EQ(mouseX, 15);
-    // Edges select nothing.
-    host.ClickBoard(160, 12 * 5 + 15);
-    host.ClickBoard(50, 12 * 5 + 10);
-    host.ClickBoard(50, 12 * 5 + 20);
+    for (const auto& [x, y] : {std::pair{160, 75}, {50, 70}, {50, 80}}) host.ClickBoard(x, y);   // edges of row 5
     EXPECT_EQ(selectedCompany, 3);
 }
-
-TEST_F(ShellFlow, FlyGameRequestStartsOnTheNextMainTick) {
-    screenMode = SCREEN_FLY_GAME_PENDING;
-    host.Advance(300);
-    EXPECT_EQ(screenMode, SCREEN_FLY_GAME);
-    EXPECT_EQ(host.TimerInterval(WIN_MAIN), 100);
-}
-
-TEST_F(ShellFlow, MenuCommands) {
-    host.dialogHandlers.push_back([](HeadlessDialog& d) {
-        EXPECT_EQ(d.ResourceId(), 103);
-        d.Press(1);
-        EXPECT_FALSE(d.open());
-    });
-    OnMenuCommand(CMD_ABOUT);
-    EXPECT_TRUE(Opened(103));
-    OnMenuCommand(CMD_EXIT);
-    EXPECT_TRUE(host.quitRequested);
-}
-

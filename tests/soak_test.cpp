@@ -16,27 +16,17 @@ void RandomPlayerAction(std::mt19937_64& rng) {
     auto pick = [&](int64_t lo, int64_t hi) { return std::uniform_int_distribution<int64_t>(lo, hi)(rng); };
     int c = static_cast<int>(pick(0, 29));
     switch (pick(0, 40)) {
-        case 0:
-            pendingOrders.marketBuyCompany = c;
-            pendingOrders.marketBuyQty = pick(100, std::max<int64_t>(100, companies[c].floatingShares));
-            break;
-        case 1:
-            pendingOrders.limitBuyCompany = c;
-            pendingOrders.limitBuyQty = pick(100, 100000000);
-            pendingOrders.limitBuyPrice = static_cast<int32_t>(companies[c].sharePrice + pick(-3, 3));
-            break;
-        case 2:
-            pendingOrders.sellCompany = c;
-            pendingOrders.sellQty = companies[0].holdings[c];
-            break;
+        case 0: pendingOrders.marketBuyCompany = c; pendingOrders.marketBuyQty = pick(100, std::max<int64_t>(100, companies[c].floatingShares)); break;
+        case 1: pendingOrders.limitBuyCompany = c; pendingOrders.limitBuyQty = pick(100, 100000000);
+                pendingOrders.limitBuyPrice = static_cast<int32_t>(companies[c].sharePrice + pick(-3, 3)); break;
+        case 2: pendingOrders.sellCompany = c; pendingOrders.sellQty = companies[0].holdings[c]; break;
         case 3: pendingOrders.afterHoursTrade = 1; break;
         case 4: marketHalt = marketHalt ? 0 : static_cast<int32_t>(pick(1, 2)); break;
         case 5:
-            if (c > 0) {
-                tobTarget = c;
-                tobPrice = static_cast<int32_t>(std::min<int64_t>(INT32_MAX, companies[c].sharePrice + pick(0, 1000)));
-                tobHostile = static_cast<int32_t>(pick(0, 1));
-            }
+            if (c == 0) break;
+            tobTarget = c;
+            tobPrice = static_cast<int32_t>(std::min<int64_t>(INT32_MAX, companies[c].sharePrice + pick(0, 1000)));
+            tobHostile = static_cast<int32_t>(pick(0, 1));
             break;
         case 6: researchUnderway = static_cast<int32_t>(pick(0, 8)); break;
         case 7: companies[0].funds = pick(-1000000, 2000000000000LL); break;
@@ -69,20 +59,13 @@ TEST_F(Soak, InvariantsHoldOverTwoHundredThousandCycles) {
             int32_t dayBefore = historyIndex;
             lastRefoundedCompany = 0;
             RunMarketTick(WIN_BOARD);
-            bool dayRan = historyIndex != dayBefore;
-            if (dayRan) {
+            if (historyIndex != dayBefore) {
                 ++marketDays;
                 // A refilling ends the day early: later companies were not moved.
-                if (lastRefoundedCompany == 0) {
-                    std::string broken = CheckWorldInvariants();
-                    ASSERT_EQ(broken, "") << "game " << g << " cycle " << cycle;
-                }
+                if (lastRefoundedCompany == 0) { ASSERT_EQ(CheckWorldInvariants(), "") << "game " << g << " cycle " << cycle; }
             }
             AdvanceCalendarDay(WIN_CALENDAR);
-            ASSERT_GE(gameDay, 1);
-            ASSERT_LE(gameDay, 30);
-            ASSERT_GE(gameMonth, 1);
-            ASSERT_LE(gameMonth, 12);
+            ASSERT_TRUE(gameDay >= 1 && gameDay <= 30 && gameMonth >= 1 && gameMonth <= 12) << gameMonth << "/" << gameDay;
             if (headless.messages.size() > 1000) headless.Clear();
         }
         // The save file round-trips whatever state the game reached.

@@ -146,3 +146,18 @@ uint32_t ArrangeDraws(std::initializer_list<DrawTest> tests) {
     ADD_FAILURE() << "no generator state found for these draws";
     return 0;
 }
+
+// core rules
+uint32_t ArrangeDraws(const std::vector<DrawTest>& tests) {
+    for (uint32_t start = 1; start < (1u << 30); ++start) {
+        uint32_t s = start;
+        bool ok = true;
+        for (size_t k = 0; k < tests.size() && ok; ++k) ok = tests[k](NextDraw(s));
+        if (ok) {
+            SetGameRandState(start);
+            return start;
+        }
+    }
+    ADD_FAILURE() << "no generator state found for these draws";
+    return 0;
+}

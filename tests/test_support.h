@@ -57,3 +57,8 @@ uint32_t ArrangeDraws(std::initializer_list<DrawTest> tests);
 // Number of draws made since the game's generator was in state `from`
 // (-1 beyond 1000).
 int DrawsSince(uint32_t from);
+
+// core rules
+#include <vector>
+// ArrangeDraws for a sequence held in a table row.
+uint32_t ArrangeDraws(const std::vector<DrawTest>& tests);

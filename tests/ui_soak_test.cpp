@@ -17,11 +17,9 @@
 namespace {
 
 // Numbers and texts a player might type, the awkward ones included.
-const char* const TYPED[] = {
-    "0", "1", "99", "100", "101", "1000", "5000", "12345", "1000000", "3000000", "100000000",
-    "100000000000", "100000000001", "2147483647", "2147483648", "-1", "-100", "-2147483648",
-    "9223372036854775807", "99999999999999999999999", "  42", "+7", "abc", "", "12abc",
-};
+const char* const TYPED[] = {"0", "1", "99", "100", "101", "1000", "5000", "12345", "1000000", "3000000", "100000000",
+                             "100000000000", "100000000001", "2147483647", "2147483648", "-1", "-100", "-2147483648",
+                             "9223372036854775807", "99999999999999999999999", "  42", "+7", "abc", "", "12abc"};
 
 class RandomPlayer {
 public:
@@ -33,8 +31,7 @@ public:
     void Act() {
         host_.defaultAnswer = Chance(2) ? ANSWER_YES : ANSWER_NO;
         switch (Pick(10)) {
-            case 0:
-            case 1: host_.ClickMain(Pick(570), Pick(370)); break;
+            case 0: case 1: host_.ClickMain(Pick(570), Pick(370)); break;
             case 2: host_.MoveMain(Pick(570), Pick(370)); break;
             case 3: host_.RightClickMain(Pick(570), Pick(370)); break;
             case 4: host_.ClickSide(Pick(200), Pick(315)); break;
@@ -56,12 +53,8 @@ private:
     // A few random actions inside a dialog, then usually one of its ways out.
     void PlayDialog(HeadlessDialog& d) {
         ++dialogs;
-        if (++depth_ > 4) {
-            --depth_;
-            return;   // the host presses Escape and closes it
-        }
-        const auto controls = d.Controls();
-        const int steps = Pick(12);
+        if (depth_ >= 4) return;   // the host presses Escape and closes it
+        ++depth_; const auto controls = d.Controls(); const int steps = Pick(12);
         for (int k = 0; k < steps && d.open() && !controls.empty(); ++k) {
             host_.defaultAnswer = Chance(2) ? ANSWER_YES : ANSWER_NO;
             const auto& [id, kind] = controls[static_cast<size_t>(Pick(static_cast<int>(controls.size())))];
@@ -86,7 +79,6 @@ private:
 }  // namespace
 
 class UiSoak : public GameTest {
-protected:
     TempWorkDir work_;
 };
 
@@ -98,8 +90,7 @@ TEST_F(UiSoak, RandomPlayOverEveryScreenAndDialogKeepsTheWorldSound) {
     // painters then see the worlds the random play made, and the long middle
     // runs the rules at full speed.
     while (host.now() < goal) {
-        host.paintPanels = host.now() < 1000 * 1000 || host.now() > goal - 1000 * 1000;
-        player.Act();
+        host.paintPanels = host.now() < 1000 * 1000 || host.now() > goal - 1000 * 1000; player.Act();
         const std::string broken = CheckStructuralInvariants();
         ASSERT_EQ(broken, "") << "after " << player.actions << " actions at " << host.now() << " ms";
         // The screens stay among the known ones.
@@ -107,14 +98,9 @@ TEST_F(UiSoak, RandomPlayOverEveryScreenAndDialogKeepsTheWorldSound) {
                     screenMode == SCREEN_FLY_GAME || screenMode == SCREEN_EXCHANGE ||
                     screenMode == SCREEN_FLY_GAME_PENDING)
             << screenMode;
-        ASSERT_GE(marketHalt, 0);
-        ASSERT_LE(marketHalt, 2);
-        host.messages.clear();
-        host.sounds.clear();
-        host.paints.clear();
-        host.presents.clear();
-        reached.insert(host.openedDialogs.begin(), host.openedDialogs.end());
-        host.openedDialogs.clear();
+        ASSERT_GE(marketHalt, 0); ASSERT_LE(marketHalt, 2);
+        host.messages.clear(); host.sounds.clear(); host.paints.clear(); host.presents.clear();
+        reached.insert(host.openedDialogs.begin(), host.openedDialogs.end()); host.openedDialogs.clear();
         for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE}) {
             host.Surface(w)->texts.clear();
             host.Surface(w)->bitmapCalls.clear();
