@@ -22,12 +22,6 @@ std::string Utf8(const std::string& sjis) {
     return out.substr(0, out.size() - room);
 }
 
-MessageAnswer ScriptedHost::ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) {
-    const MessageAnswer answer = HeadlessHost::ShowMessage(owner, text, caption, style);
-    if (auto act = std::exchange(whileShown, nullptr)) act();
-    return answer;
-}
-
 void GameTest::SetUp() {
     previous_ = std::exchange(port, &host);
     ResetWorldToProgramStart();

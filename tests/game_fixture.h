@@ -13,15 +13,6 @@
 #include "tests/test_support.h"
 #include "tools/headless/headless_host.h"
 
-// The headless host, able to act while a message box is up (as the timers
-// behind a real box do).
-class ScriptedHost : public HeadlessHost {
-public:
-    MessageAnswer ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) override;
-    // Runs once, when the next message box is shown.
-    std::function<void()> whileShown;
-};
-
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -50,7 +41,7 @@ protected:
     // The text of a dialog control, converted to UTF-8.
     static std::string TextOf(HeadlessDialog& d, int id);
 
-    ScriptedHost host;
+    HeadlessHost host;
     std::vector<std::string> startSounds;   // played while the window was created
 
 private:

@@ -309,7 +309,7 @@ TEST_F(ShareholdersMeeting, ClosingOrRacingTheVoteDecidesNothingTwice) {
     // A month turning while the carried vote's boxes are read: the proposal voted on still decides.
     Meeting([&](HeadlessDialog& d) {
         Propose(d, 1017);
-        host.whileShown = [&] { NextMonth(), ArrangeDraws({Mod(2, 0)}); };   // the calendar draws too
+        host.openBoxes.push_back([&](const RecordedMessage&) { NextMonth(), ArrangeDraws({Mod(2, 0)}); });   // the calendar draws too
         ArrangeDraws({Mod(2, 0), Mod(3, 0)}), d.Tick();
     });
     EXPECT_EQ(companies[T].profit, 3000 + 1000000);
@@ -318,7 +318,7 @@ TEST_F(ShareholdersMeeting, ClosingOrRacingTheVoteDecidesNothingTwice) {
     Meeting([&](HeadlessDialog& d) {
         Propose(d, 1017);
         ArrangeDraws({Mod(2, 0), Mod(3, 0), Mod(2, 1)});
-        host.whileShown = [&] { d.Tick(); };   // behind the next proposal's question
+        host.openBoxes.push_back([&](const RecordedMessage&) { d.Tick(); });   // behind the next proposal's question
         ClearMessages();
         Propose(d, 1021);
         EXPECT_FALSE(d.open() || d.TimerInterval() != 0);
@@ -328,7 +328,8 @@ TEST_F(ShareholdersMeeting, ClosingOrRacingTheVoteDecidesNothingTwice) {
     // The same race behind the announcement of the vote.
     Meeting([&](HeadlessDialog& d) {
         Propose(d, 1017);
-        host.whileShown = [&] { host.whileShown = [&] { ArrangeDraws({Mod(2, 0), Mod(3, 0), Mod(2, 0)}), d.Tick(); }; };
+        host.openBoxes.push_back([](const RecordedMessage&) {});
+        host.openBoxes.push_back([&](const RecordedMessage&) { ArrangeDraws({Mod(2, 0), Mod(3, 0), Mod(2, 0)}), d.Tick(); });
         Propose(d, 1021);   // the question, then the announcement with the tick behind it
         EXPECT_FALSE(d.open() || d.TimerInterval() != 0);
     });
