@@ -1,179 +1,292 @@
-// The Qt side of the port on the offscreen platform: text conversion to and
-// from code page 932, and the Qt canvas drawing the same pixels as the
-// software canvas the headless tests check.
+// The Qt side of the port on the offscreen platform, run at the screen ratio
+// QT_SCALE_FACTOR gives (2 when unset): text conversion to and from code page
+// 932, and the surfaces. The painters draw in window pixels; each window pixel
+// is the square of device pixels between the rounded edges round(x * ratio)
+// and round((x + 1) * ratio), and must hold what the software canvas puts on
+// that window pixel; texts are rendered at full resolution. Two offscreen
+// screens, the second of twice the density, let a window change density.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QImage>
+#include <QFile>
+#include <QFontMetrics>
+#include <QPixmap>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <cmath>
+#include <functional>
 #include <vector>
 
 #include "shell/qt/qt_canvas.h"
 #include "shell/qt/qt_shell.h"
 #include "shell/qt/sjis.h"
+#include "shell/screen_flow.h"
 #include "tests/test_support.h"
 #include "tools/headless/raster_canvas.h"
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-TEST(QtText, JapaneseRoundTripsThroughCodePage932) {
+TEST(QtText, CodePage932RoundTripsAndReportsWhatItLacks) {
     for (const char* s : {"太郎の会社", "証券 太郎", "ﾊﾞｰｼﾞｮﾝ情報", "１億４０００万円", "①Ⅲ㈱", "abc 123"}) {
         bool ok = false;
-        const std::string bytes = ToSjis(U(s), &ok);
-        EXPECT_TRUE(ok) << s;
-        EXPECT_EQ(bytes, Sjis(s)) << s;
-        EXPECT_EQ(FromSjis(bytes), U(s)) << s;
+        const std::string bytes = ToSjis(QString::fromUtf8(s), &ok);
+        EXPECT_TRUE(ok && bytes == Sjis(s)) << s;
+        EXPECT_EQ(FromSjis(bytes), QString::fromUtf8(s)) << s;
     }
-}
-
-TEST(QtText, CharactersOutsideCodePage932AreReported) {
     for (const char* s : {"\xF0\x9F\x98\x80", "𠮷野家", "한국", "ṩ"}) {
         bool ok = true;
-        ToSjis(U(s), &ok);
+        ToSjis(QString::fromUtf8(s), &ok);
         EXPECT_FALSE(ok) << s;
     }
 }
 
-// Draws the same figures into both canvases.
-template <class C>
-void DrawSample(C& c) {
-    c.SelectPen(PEN_BLACK1);
-    c.SelectBrush(BRUSH_BLACK);
-    c.Rectangle(-5, -5, 500, 500);
-    c.SelectPen(PEN_RED1);
-    c.SelectBrush(BRUSH_RED);
-    c.Rectangle(160, 22, 200, 32);
-    c.SelectPen(PEN_BLUE1);
-    c.SelectBrush(BRUSH_BLUE);
-    c.Rectangle(160, 34, 200, 44);
-    c.SelectPen(PEN_GREEN1);
-    c.MoveTo(10, 60);
-    c.LineTo(90, 60);
-    c.MoveTo(5, 70);
-    c.LineTo(5, 90);
+// The device pixel edge of a logical edge, and the logical pixel of a device pixel.
+int Edge(int logical, double ratio) { return static_cast<int>(std::floor(logical * ratio + 0.5)); }
+int LogicalOf(int d, double ratio) {
+    int x = static_cast<int>(std::floor(d / ratio));
+    while (Edge(x, ratio) > d) --x;
+    while (Edge(x + 1, ratio) <= d) ++x;
+    return x;
+}
+QRect DeviceRect(int l, int t, int r, int b, double ratio) {
+    return QRect(QPoint(Edge(l, ratio), Edge(t, ratio)), QPoint(Edge(r, ratio) - 1, Edge(b, ratio) - 1));
+}
+QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF000000u; }
+// Device pixels of image in rect (all when empty) for which `is(x, y, pixel)`.
+int Count(const QImage& image, const std::function<bool(int, int, QRgb)>& is, QRect rect = {}) {
+    if (rect.isEmpty()) rect = image.rect();
+    int n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) n += is(x, y, At(image, x, y));
+    return n;
+}
+// Device pixels differing from what the logical picture puts on their logical pixel.
+int Mismatches(const QImage& image, double ratio, const std::function<QRgb(int, int)>& logical) {
+    return Count(image, [&](int x, int y, QRgb p) {
+        return p != (logical(LogicalOf(x, ratio), LogicalOf(y, ratio)) | 0xFF000000u);
+    });
 }
 
-TEST(QtCanvas, RectanglesAndLinesMatchTheSoftwareCanvas) {
-    QImage image(220, 100, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QtCanvas qt(&image);
-    RasterCanvas raster(220, 100);
-    DrawSample(qt);
-    qt.Flush();
-    DrawSample(raster);
-    int differing = 0;
-    for (int y = 0; y < 100; ++y) {
-        for (int x = 0; x < 220; ++x) {
-            const QRgb q = image.pixel(x, y);
-            const Rgb r = raster.Pixel(x, y);
-            if (qRed(q) != r.r || qGreen(q) != r.g || qBlue(q) != r.b) ++differing;
-        }
+constexpr int W = 215, H = 133;   // a panel-like window of odd size, so that fractional ratios round
+const QRgb BLACK = qRgb(0, 0, 0), WHITE = qRgb(255, 255, 255), RED = qRgb(255, 0, 0), GREEN = qRgb(0, 255, 0);
+
+class QtSurface : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ratio = qgetenv("QT_SCALE_FACTOR").toDouble();
+        QWidget probe;   // the screen must have the ratio, or nothing below is at it
+        ASSERT_DOUBLE_EQ(probe.devicePixelRatioF(), ratio);
+        sharedDrawing.Create();
     }
-    EXPECT_EQ(differing, 0);
-    // The red box of a rising price covers [160, 200) x [22, 32).
-    EXPECT_EQ(QColor(image.pixel(160, 22)), QColor(255, 0, 0));
-    EXPECT_EQ(QColor(image.pixel(199, 31)), QColor(255, 0, 0));
-    EXPECT_EQ(QColor(image.pixel(200, 31)), QColor(0, 0, 0));
-    // A line leaves out its end point.
-    EXPECT_EQ(QColor(image.pixel(89, 60)), QColor(0, 255, 0));
-    EXPECT_EQ(QColor(image.pixel(90, 60)), QColor(0, 0, 0));
+    double ratio = 0.0;
+};
+
+TEST_F(QtSurface, IsMadeAtTheScreenRatioAndDrawnInLogicalPixels) {
+    SurfaceWidget w(WIN_CHART, W, H, nullptr);
+    const QImage& s = w.surface();
+    EXPECT_EQ(s.size(), QSize(Edge(W, ratio), Edge(H, ratio)));
+    EXPECT_DOUBLE_EQ(s.devicePixelRatio(), ratio);
+    EXPECT_TRUE(w.canvas().Width() == W && w.canvas().Height() == H);
+    EXPECT_EQ(At(s, s.width() - 1, s.height() - 1), BLACK);   // a panel is black until drawn
+    // One made on another thread takes the ratio known when it was asked.
+    SurfaceWidget aside(WIN_MAIN, W, H, nullptr);
+    aside.MakeSurfaceAside();
+    EXPECT_EQ(aside.surface().size(), s.size());
+    EXPECT_DOUBLE_EQ(aside.surface().devicePixelRatio(), ratio);
+    EXPECT_EQ(aside.canvas().Width(), W);
+    EXPECT_EQ(At(aside.surface(), 0, 0), WHITE);
 }
 
-TEST(QtCanvas, TextIsDrawnInTheJapaneseFont) {
-    sharedDrawing.Create();
-    QImage image(200, 40, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QtCanvas c(&image);
-    c.SelectFont(FONT_20);
-    c.SetTextColour({255, 255, 255});
-    c.TextOut(5, 5, Sjis("銀行").c_str());
-    c.Flush();
-    int lit = 0;
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 200; ++x) lit += qRed(image.pixel(x, y)) > 128;
-    // Two full-width characters of height 20: plenty of strokes, all within
-    // about two 20-pixel cells from (5, 5).
-    EXPECT_GT(lit, 60);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 50; x < 200; ++x) ASSERT_LT(qRed(image.pixel(x, y)), 128) << x << "," << y;
+// A picture of distinct pixels, for both canvases.
+QImage Pattern(int width, int height, int seed) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 37 + seed) & 255, (y * 53 + seed * 3) & 255, ((x ^ y) * 29 + seed) & 255));
+    return image;
 }
 
-// Pictures copied and combined with OR and AND, partly off the surface, as
-// the software canvas combines them.
-TEST(QtCanvas, BitmapsCombineAsInTheSoftwareCanvas) {
+// The figures of the panels: wide pens, slanted and one-pixel lines, a shape
+// partly outside, rectangles and line pieces of every small width side by
+// side, a sprite as the fly game draws it, pictures partly off the surface.
+void Draw(Canvas& c) {
+    c.SelectPen(PEN_BLACK1), c.SelectBrush(BRUSH_BLACK), c.Rectangle(-5, -5, 500, 500);
+    c.SelectPen(PEN_WHITE2), c.SelectBrush(BRUSH_YELLOW), c.Rectangle(10, 10, 70, 45);
+    c.SelectPen(PEN_RED3), c.Line(5, 60, 200, 100);
+    c.SelectPen(PEN_CYAN3), c.Line(150, 5, 130, 120);
+    c.SelectPen(PEN_YELLOW1);
+    for (int k = 0; k < 40; ++k) c.LineTo(100 + k, 70 + (k * 7) % 23);
+    c.SelectPen(PEN_GREEN1), c.Rectangle(190, 120, 260, 140), c.Line(10, 37, 90, 37), c.Line(120, 20, 120, 60);
+    for (int x = 3, k = 0, width = 1; x + width <= W; x += width, width = width % 7 + 1, ++k) {
+        c.SelectBrush(k % 2 ? BRUSH_RED : BRUSH_BLUE), c.SelectPen(k % 2 ? PEN_RED1 : PEN_BLUE1);
+        c.Rectangle(x, 102, x + width, 110), c.Line(x, 114, x + width, 114);
+    }
+    c.SelectBrush(BRUSH_YELLOW), c.Rectangle(160, 10, 210, 50);
+    c.DrawBitmap(BMP_ICON1, -7, 75, ROP_COPY);
+    c.DrawBitmap(BMP_BUG1MASK, 171, 17, ROP_OR);
+    c.DrawBitmap(BMP_BUG1, 171, 17, ROP_AND);
+    c.DrawBitmap(BMP_ICON1, W - 10, H - 9, ROP_OR);
+}
+
+TEST_F(QtSurface, DrawingIsTheSoftwareCanvasDrawingScaled) {
+    RasterCanvas raster(W, H);
     const BitmapId ids[] = {BMP_ICON1, BMP_BUG1, BMP_BUG1MASK};
-    RasterCanvas raster(120, 80);
     for (int k = 0; k < 3; ++k) {
-        const int w = 21 + k, h = 15 + 2 * k;
-        QImage image(w, h, QImage::Format_RGB32);
+        const QImage p = Pattern(23 + k, 17 + 2 * k, 11 * k + 5);
+        sharedDrawing.bitmaps[ids[k]] = p, sharedDrawing.bitmapLoaded[ids[k]] = true;
         std::vector<Rgb> pixels;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const Rgb c{static_cast<uint8_t>(x * 37 + 9 * k), static_cast<uint8_t>(y * 53 + k),
-                            static_cast<uint8_t>((x ^ y) * 29 + 5 * k)};
-                image.setPixel(x, y, qRgb(c.r, c.g, c.b));
-                pixels.push_back(c);
-            }
-        }
-        sharedDrawing.bitmaps[ids[k]] = image;
-        sharedDrawing.bitmapLoaded[ids[k]] = true;
-        raster.SetBitmap(ids[k], w, h, pixels);
+        for (int y = 0; y < p.height(); ++y)
+            for (int x = 0; x < p.width(); ++x)
+                pixels.push_back({uint8_t(qRed(p.pixel(x, y))), uint8_t(qGreen(p.pixel(x, y))), uint8_t(qBlue(p.pixel(x, y)))});
+        raster.SetBitmap(ids[k], p.width(), p.height(), pixels);
     }
-    const auto draw = [](Canvas& c) {
-        c.SelectPen(PEN_GREEN1);
-        c.SelectBrush(BRUSH_BLUE);
-        c.Rectangle(0, 0, 120, 80);
-        c.SelectBrush(BRUSH_YELLOW);
-        c.Rectangle(30, 20, 90, 60);
-        c.DrawBitmap(BMP_ICON1, -7, 50, ROP_COPY);
-        c.DrawBitmap(BMP_BUG1MASK, 41, 27, ROP_OR);
-        c.DrawBitmap(BMP_BUG1, 41, 27, ROP_AND);
-        c.DrawBitmap(BMP_ICON1, 110, 70, ROP_OR);
-    };
-    QImage image(120, 80, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QtCanvas qt(&image);
-    draw(qt);
-    qt.Flush();
-    draw(raster);
-    int differing = 0;
-    for (int y = 0; y < 80; ++y) {
-        for (int x = 0; x < 120; ++x) {
-            const QRgb q = image.pixel(x, y);
-            const Rgb r = raster.Pixel(x, y);
-            if (qRed(q) != r.r || qGreen(q) != r.g || qBlue(q) != r.b) ++differing;
-        }
-    }
-    EXPECT_EQ(differing, 0);
+    SurfaceWidget w(WIN_CHART, W, H, nullptr);
+    Draw(w.canvas()), w.canvas().Flush(), Draw(raster);
+    const QImage& s = w.surface();
+    EXPECT_EQ(Mismatches(s, ratio, [&](int x, int y) { const Rgb p = raster.Pixel(x, y); return qRgb(p.r, p.g, p.b); }), 0);
     // The sprite is the OR of the mask over yellow, then the AND of the bug.
-    const QRgb mask = sharedDrawing.bitmaps[BMP_BUG1MASK].pixel(3, 2), bug = sharedDrawing.bitmaps[BMP_BUG1].pixel(3, 2);
-    EXPECT_EQ(image.pixel(44, 29), (qRgb(255, 255, 0) | mask) & bug);
-    sharedDrawing.Create();   // forgets the pictures
+    const QRgb mask = sharedDrawing.bitmaps[BMP_BUG1MASK].pixel(4, 3), bug = sharedDrawing.bitmaps[BMP_BUG1].pixel(4, 3);
+    EXPECT_EQ(At(s, Edge(175, ratio), Edge(20, ratio)), ((qRgb(255, 255, 0) | mask) & bug) | 0xFF000000u);
 }
 
-// On a screen of ratio 1 a window's surface has the window's own size.
-TEST(QtCanvas, SurfaceAtRatioOneHasTheWindowSize) {
-    SurfaceWidget w(WIN_CHART, 215, 133, nullptr);
-    ASSERT_DOUBLE_EQ(w.devicePixelRatioF(), 1.0);
-    EXPECT_EQ(w.surface().size(), QSize(215, 133));
-    EXPECT_DOUBLE_EQ(w.surface().devicePixelRatio(), 1.0);
-    EXPECT_EQ(w.canvas().Width(), 215);
-    EXPECT_EQ(w.canvas().Height(), 133);
-    w.canvas().SelectPen(PEN_GREEN1);
-    w.canvas().Line(10, 37, 90, 37);
-    w.canvas().Flush();
-    EXPECT_EQ(w.surface().pixel(10, 37), qRgb(0, 255, 0));
-    EXPECT_EQ(w.surface().pixel(89, 37), qRgb(0, 255, 0));
-    EXPECT_EQ(w.surface().pixel(10, 38), qRgb(0, 0, 0));
-    EXPECT_EQ(w.surface().pixel(90, 37), qRgb(0, 0, 0));
+// White text in the 20-pixel font at (5, 5) on black.
+void DrawName(QtCanvas& c) {
+    c.SelectFont(FONT_20), c.SetTextColour({255, 255, 255}), c.SetOpaqueText(false);
+    c.TextOut(5, 5, Sjis("銀行の株").c_str());
+    c.Flush();
+}
+
+TEST_F(QtSurface, TextIsRenderedAtFullDeviceResolution) {
+    QImage one(W, H, QImage::Format_RGB32);
+    one.fill(Qt::black);
+    QtCanvas flat(&one);
+    DrawName(flat);
+    SurfaceWidget w(WIN_CHART, W, H, nullptr);
+    DrawName(w.canvas());
+    const QImage& s = w.surface();
+    // Four full-width characters of height 20 from (5, 5), all within their cells.
+    const auto lit = [](int, int, QRgb p) { return qRed(p) > 128; };
+    EXPECT_GT(Count(s, lit), 100);
+    EXPECT_EQ(Count(s, lit), Count(s, lit, DeviceRect(3, 3, 5 + 4 * 20 + 4, 5 + 20 + 4, ratio)));
+    // Above ratio 1, not the ratio-1 glyphs blown up: the squares of many
+    // logical pixels are split by a stroke's edge.
+    int split = 0;
+    for (int ly = 0; ly < 40; ++ly) {
+        for (int lx = 0; lx < 100; ++lx) {
+            const QRect square = DeviceRect(lx, ly, lx + 1, ly + 1, ratio);
+            const int on = Count(s, lit, square);
+            split += on > 0 && on < square.width() * square.height();
+        }
+    }
+    const int differing = Mismatches(s, ratio, [&](int x, int y) { return one.pixel(x, y); });
+    EXPECT_TRUE(ratio == 1.0 ? differing == 0 : split > 20 && differing > 40) << split << " split, " << differing;
+}
+
+TEST_F(QtSurface, OpaqueTextWhitensExactlyItsScaledCell) {
+    SurfaceWidget w(WIN_CHART, W, H, nullptr);
+    QtCanvas& c = w.canvas();
+    c.SelectPen(PEN_RED1), c.SelectBrush(BRUSH_RED), c.Rectangle(0, 0, W, H);
+    c.SelectFont(FONT_15), c.SetTextColour({0, 0, 0}), c.SetOpaqueText(true);
+    c.TextOut(13, 17, Sjis("株価").c_str());
+    c.Flush();
+    const int advance = QFontMetrics(sharedDrawing.fonts[FONT_15]).horizontalAdvance(QString::fromUtf8("株価"));
+    const QRect cell = DeviceRect(13, 17, 13 + advance, 17 + FONT_HEIGHTS[FONT_15], ratio);
+    EXPECT_EQ(Count(w.surface(), [&](int x, int y, QRgb p) { return cell.contains(x, y) ? p != BLACK && p != WHITE : p != RED; }), 0);
+    EXPECT_GT(Count(w.surface(), [](int, int, QRgb p) { return p == BLACK; }), 40);
+}
+
+TEST_F(QtSurface, MainWindowShowsItsTitleScreen) {
+    MainWindow window;
+    StartGameWindow(window, 1);
+    SurfaceWidget* view = window.view(WIN_MAIN);
+    ASSERT_NE(view, nullptr);
+    // The paint that copies the title to the screen; it then asks for the panels' first frames.
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QApplication::processEvents();
+    const QImage& s = view->surface();
+    ASSERT_EQ(s.size(), QSize(Edge(MAIN_VIEW_WIDTH, ratio), Edge(MAIN_VIEW_HEIGHT, ratio)));
+    EXPECT_DOUBLE_EQ(s.devicePixelRatio(), ratio);
+    // The window shows the surface pixel for pixel.
+    ASSERT_EQ(shown.size(), s.size());
+    EXPECT_DOUBLE_EQ(shown.devicePixelRatio(), ratio);
+    EXPECT_EQ(Count(s, [&](int x, int y, QRgb p) { return p != At(shown, x, y); }), 0);
+    // The three buttons of the title: a one-pixel black outline around white
+    // at [150, 400) x [200 + 52k, 250 + 52k), with a black label inside.
+    const auto is = [](QRgb colour) { return [colour](int, int, QRgb p) { return p == colour; }; };
+    for (int k = 0, top = 200; k < 3; ++k, top += 52) {
+        const QRect edge = DeviceRect(150, top, 400, top + 1, ratio);
+        EXPECT_EQ(Count(s, is(BLACK), edge), edge.width() * edge.height()) << k;
+        EXPECT_EQ(At(s, Edge(151, ratio), Edge(top + 1, ratio)), WHITE) << k;
+        EXPECT_EQ(At(s, Edge(160, ratio), Edge(top + 5, ratio)), WHITE) << k;
+        EXPECT_GT(Count(s, is(BLACK), DeviceRect(195, top + 15, 395, top + 40, ratio)), 60) << k;
+    }
+    // The panels drew their first frames at the same ratio.
+    SurfaceWidget* side = window.view(WIN_SIDE);
+    ASSERT_NE(side, nullptr);
+    EXPECT_DOUBLE_EQ(side->surface().devicePixelRatio(), ratio);
+    EXPECT_EQ(side->canvas().Width(), side->width());
+    port->KillTimer(WIN_MAIN);
+    for (const PanelGeometry& p : PANELS) port->KillTimer(p.window);
+}
+
+// A window taken to a screen of twice the density gets a surface of the new
+// density holding the old picture, and draws at the new density.
+TEST_F(QtSurface, FollowsItsWindowToAScreenOfAnotherDensity) {
+    QScreen* screens[2] = {};
+    for (QScreen* screen : QGuiApplication::screens()) screens[screen->name() == QStringLiteral("far")] = screen;
+    ASSERT_TRUE(screens[0] && screens[1]) << "the offscreen platform lacks the two screens";
+    SurfaceWidget w(WIN_CHART, W, H, nullptr);
+    w.show();
+    w.windowHandle()->setScreen(screens[0]);
+    QApplication::processEvents();
+    QtCanvas& c = w.canvas();
+    c.SelectPen(PEN_RED1), c.SelectBrush(BRUSH_RED), c.Rectangle(20, 30, 60, 50);
+    c.Flush();
+    ASSERT_DOUBLE_EQ(w.surface().devicePixelRatio(), ratio);
+    w.windowHandle()->setScreen(screens[1]);
+    QApplication::processEvents();
+    const double high = 2 * ratio;
+    ASSERT_DOUBLE_EQ(w.devicePixelRatioF(), high);
+    // The paint after the move shows the old picture, scaled, on the new surface:
+    // red inside, black outside, away from the edges where scaling may round either way.
+    const QImage shown = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage& s = w.surface();
+    EXPECT_DOUBLE_EQ(s.devicePixelRatio(), high);
+    EXPECT_EQ(s.size(), QSize(Edge(W, high), Edge(H, high)));
+    EXPECT_EQ(shown.size(), s.size());
+    EXPECT_TRUE(c.Width() == W && c.Height() == H);
+    const QRect box = DeviceRect(20, 30, 60, 50, high);
+    EXPECT_EQ(At(s, box.center().x(), box.center().y()), RED);
+    EXPECT_EQ(At(s, box.left() + 2, box.top() + 2), RED);
+    EXPECT_EQ(At(s, box.left() - 3, box.top() - 3), BLACK);
+    EXPECT_EQ(At(s, box.right() + 3, box.center().y()), BLACK);
+    EXPECT_EQ(At(shown, box.center().x(), box.center().y()), RED);
+    // New drawing lands on the new grid.
+    c.SelectPen(PEN_GREEN1), c.Line(10, 80, 90, 80);
+    c.Flush();
+    const QRect line = DeviceRect(10, 80, 90, 81, high);
+    const auto green = [](int, int, QRgb p) { return p == GREEN; };
+    EXPECT_EQ(Count(s, green, line), line.width() * line.height());
+    EXPECT_EQ(Count(s, green), line.width() * line.height());
+    w.hide();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("QT_SCALE_FACTOR");   // these run at ratio 1; the high-density ones elsewhere
+    if (qgetenv("QT_SCALE_FACTOR").isEmpty()) qputenv("QT_SCALE_FACTOR", "2");
+    // Two offscreen screens side by side, the second of twice the density.
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    if (!dir.isValid() || !file.open(QIODevice::WriteOnly)) return 1;
+    file.write(R"({"screens": [
+        {"name": "near", "x": 0, "y": 0, "width": 8000, "height": 6000, "logicalDpi": 96, "logicalBaseDpi": 96},
+        {"name": "far", "x": 8000, "y": 0, "width": 8000, "height": 6000, "logicalDpi": 192, "logicalBaseDpi": 96}
+    ]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
