@@ -190,7 +190,7 @@ Act Chart(std::function<void(ListedCompany&)> change) {
 // the three-pixel pen on an axis counts for neither side.
 Area TopRight(Rgb c, int n, char cmp = '=') { return {42, 130, 70, 158, c, n, cmp}; }
 Area BottomRight(Rgb c, int n, char cmp = '=') { return {42, 162, 70, 190, c, n, cmp}; }
-Area BottomLeft(Rgb c, int n) { return {10, 162, 38, 190, c, n}; }
+Area BottomLeft(Rgb c, int n, char cmp = '=') { return {10, 162, 38, 190, c, n, cmp}; }
 Area TopLeft(Rgb c, int n, char cmp = '=') { return {10, 130, 38, 158, c, n, cmp}; }
 const std::string CLOSED = J("市場は閉まっています");
 
