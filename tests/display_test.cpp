@@ -404,6 +404,8 @@ TEST_F(DisplayTest, NewsTickerFilesAndScrolls) {
          {5, 1, 1180, 0, 580, 4}, {{3, 2, 2}, {4, 9, 9}}},   // two headlines, two frames
         {[] { newsCount = 200, companies[5].trendState = 3, newsPending[5] = 1; }, {1, 1, 1190, 0, 590, 2}, {{200, 5, 3}}},
         {[] { newsXA = newsXB = -195; }, {3, 3, 1200, 2, 1200, 2}, {}},   // a text that left: the reader moves on by two
+        {[] { newsReadA = newsReadB = 103; }, {3, 103, 1200, 103, 600, 0}, {}},   // 100 ahead: caught up, nothing moves
+        {[] { newsReadA = newsReadB = 104; }, {3, 104, 1190, 104, 590, 0}, {}},   // 101 ahead: still scrolling
         // Past 200 reader A starts at 0 and B at 1; readers over 100 ahead of the writer keep scrolling.
         {[] { newsReadA = 199, newsReadB = 200, newsXA = newsXB = -195, newsCount = 50; }, {50, 0, 1200, 1, 1200, 0}, {}},
     };
