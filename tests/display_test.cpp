@@ -87,11 +87,9 @@ const std::string LONG_NAME = J("あいうえおかきくけこ");   // 20 bytes
 
 const Scene STOCK[] = {
     // Rows at y = 12 i + 10: a rise in row 3, a fall in row 12, row 20 unchanged, row 5 selected.
-    {"BoardRowsBoxesSelectionAndDividers", 450, 370,
-     [](RasterCanvas& c) {
+    {"BoardRowsBoxesSelectionAndDividers", 450, 370, [](RasterCanvas& c) {
          for (int i = 0; i < COMPANY_COUNT; ++i) companies[i].priceDelta = 0, companies[i].sharePrice = 100 + i;
-         companies[3].priceDelta = 7, companies[12].priceDelta = -12, selectedCompany = 5;
-         PaintStockBoard(c);
+         companies[3].priceDelta = 7, companies[12].priceDelta = -12, selectedCompany = 5, PaintStockBoard(c);
          for (int i : {1, 29}) EXPECT_EQ(c.TextAt(15, 12 * i + 10)->text, companies[i].name) << i;
      },
      {{160, 46, J("+7円"), FONT_10, WHITE}, {160, 154, J("-12円")}, {160, 250, J("0円")}, {95, 22, J("101円")},
@@ -100,18 +98,15 @@ const Scene STOCK[] = {
       {160, 154, 200, 164, BLUE, 400}, {160, 250, 200, 260, BLACK, 400},
       // Green outline of (8, 70)-(88, 80), black inside.
       {8, 70, 88, 80, GREEN, 2 * 80 + 2 * 8}, At(8, 70, GREEN), At(87, 79, GREEN), At(88, 79, BLACK), At(40, 75, BLACK),
-      // Divider at x 205 over the whole height, blue line at x 93 from y 10, black elsewhere.
-      {205, 0, 206, 370, GREEN, 370}, {93, 0, 94, 370, BLUE, 360}, At(93, 9, BLACK),
+      {205, 0, 206, 370, GREEN, 370}, {93, 0, 94, 370, BLUE, 360}, At(93, 9, BLACK),   // the column dividers
       {0, 0, 450, 370, BLACK, 450 * 370 - 176 - 370 - 360 - 800}}},
     // The player chose the name: cut on the board, whole in the detail.
-    {"LongPlayerNameIsCutOnTheBoardOnly", 450, 370,
-     [](RasterCanvas& c) { std::strcpy(playerCompanyNameBuf, LONG_NAME.c_str()), selectedCompany = 0, PaintStock(c); },
+    {"LongPlayerNameIsCutOnTheBoardOnly", 450, 370, [](RasterCanvas& c) {
+         std::strcpy(playerCompanyNameBuf, LONG_NAME.c_str()), selectedCompany = 0, PaintStock(c); },
      {{15, 10, LONG_NAME.substr(0, 12), FONT_10}, {290, 10, LONG_NAME, FONT_15}}, {}},
-    {"DetailFigures", 450, 370,
-     [](RasterCanvas& c) {
+    {"DetailFigures", 450, 370, [](RasterCanvas& c) {
          ArrangeDetail(), PaintStock(c);
-         EXPECT_TRUE(c.TextAt(290, 10)->text == companies[S].name && c.TextAt(290, 25)->text == companies[S].ceoName);
-     },
+         EXPECT_TRUE(c.TextAt(290, 10)->text == companies[S].name && c.TextAt(290, 25)->text == companies[S].ceoName); },
      // Assets 35000 + 825, net of the debt; PER 500 / (2500 / 200); PBR 50000 / (23000 / 200); stakes in 20000ths.
      Rows(210, 290, {{40, "株価", "500円"}, {55, "資産", "3億5825万円"}, {70, "純資産", "2億3825万円"},
                      {85, "資金", "3億0万円"}, {100, "株式", "0株"}, {115, "物件", "5000万円"}, {130, "利益", "2500万円"},
@@ -134,8 +129,9 @@ TEST_F(DisplayTest, DetailGuardsSignsAndSaturation) {
         {[&] { k.profit = 100; }, {{195, "0"}}},      // earnings 100 / 200 = 0
         {[&] { k.sharePrice = 10; }, {{195, "0"}, {210, zero}}},        // a price of 10 is not above 10,
         {[&] { k.issuedShares = 10000; }, {{195, "0"}, {210, zero}}},   // nor an issue of 10000 above 10000
-        {[&] { k.sharePrice = 0; }, {{40, J("0円")}}}, {[&] { k.sharePrice = 11; }, {{210, J("9％")}}},   // 1100 / 115
+        {[&] { k.sharePrice = 0; }, {{40, J("0円")}}}, {[&] { k.sharePrice = 11, k.profit = 200; }, {{195, "11"}, {210, J("9％")}}},   // 11 / 1, 1100 / 115
         {[&] { k.debt = 35000; }, {{210, zero}}},     // book value 0
+        {[&] { k.issuedShares = 10001, k.profit = 10; }, {{195, "50"}, {210, J("2％")}}},   // 500 / 10, 50000 / 23000
         {[&] { k.issuedShares = 99; }, {{255, zero}, {300, zero}}}, {[&] { k.issuedShares = 0; }, {{175, J("0株")}}},
         {[&] { k.holdings[S] = 0; }, {{300, zero}}},  {[&] { k.profit = -15000; }, {{130, J("-1億5000万円")}}},
         // The signed form and the positive-threshold form of a negative amount.
@@ -176,15 +172,13 @@ const std::string CLOSED = J("市場は閉まっています");
 const Scene PANELS[] = {
     // The player's company: 123 lots of company 5 at 200 yen and 1000 lots of
     // company 9 at 1234 yen are worth 12546; its own shares count in neither sum.
-    {"CompanyFiguresInFreePlay", 300, 285,
-     [](RasterCanvas& c) {
+    {"CompanyFiguresInFreePlay", 300, 285, [](RasterCanvas& c) {
          ListedCompany& me = companies[0];
          me.funds = -50000, me.property = 3000, me.debt = 7000, me.profit = -250, me.ceoAssets = 99999;
          for (int j = 0; j < COMPANY_COUNT; ++j) me.holdings[j] = 0;
          me.holdings[0] = 777, me.holdings[5] = 12345, me.holdings[9] = 100000;
          companies[5].sharePrice = 200, companies[9].sharePrice = 1234, PaintCompanyPanel(c);
-         EXPECT_EQ(c.texts.size(), 20u);
-     },
+         EXPECT_EQ(c.texts.size(), 20u); },
      Rows(10, 90, {{10, "会社名", "太郎の会社"}, {30, "CEO", "証券 太郎"}, {50, "資産", "-34454万円"},
                    {70, "純資産", "-4億1454万円"}, {90, "資金", "-50000万円"}, {110, "総株式", "11万2345株"},
                    {130, "物件", "3000万円"}, {150, "利益", "-250万円"}, {170, "負債", "7000万円"}, {200, "個人資産", "9億9999万円"}},
@@ -193,20 +187,16 @@ const Scene PANELS[] = {
     {"ScenarioTitleAndGoalInCyan", 300, 285, [](RasterCanvas& c) { EnterScenarioMode(), PaintCompanyPanel(c); },
      {{10, 230, J("ベンチャー企業家"), FONT_15, CYAN}, {10, 250, J("目標:純資産を２億円以上に"), FONT_15, CYAN}}, {}},
     // Price 100: the zero line at 150 lies over a grid line; open until 13 o'clock.
-    {"ChartGridZeroLineNameAndPrice", 520, 200,
-     [](RasterCanvas& c) {
+    {"ChartGridZeroLineNameAndPrice", 520, 200, [](RasterCanvas& c) {
          Chart([](ListedCompany& k) { k.sharePrice = 100, gameHour = 13; })(c);
-         EXPECT_TRUE(c.TextAt(10, 5)->text == companies[C].name && c.TextAt(10, 5)->colour == WHITE);
-     },
+         EXPECT_TRUE(c.TextAt(10, 5)->text == companies[C].name && c.TextAt(10, 5)->colour == WHITE); },
      {{50, 140, "DeadLine", FONT_20, WHITE}, {14, 30, J("100円"), FONT_20, {255, 155, 55}}, {0, 80, NONE}},
      {{0, 25, 500, 26, BLUE, 500}, {0, 50, 500, 51, BLUE, 500}, {0, 75, 500, 76, BLUE, 500},
       {0, 125, 500, 126, BLUE, 500}, At(500, 125, BLACK), At(500, 25, BLACK), {70, 150, 520, 151, RED, 450},
       {70, 0, 520, 200, RED, 450}, {0, 100, 451, 101, YELLOW, 451}}},
-    {"ChartWithoutRangeIsFlatWithoutZeroLine", 520, 200,
-     [](RasterCanvas& c) {
+    {"ChartWithoutRangeIsFlatWithoutZeroLine", 520, 200, [](RasterCanvas& c) {
          Chart([](ListedCompany& k) { k.trendRange[0] = 0, k.priceDeltaHistory[9] = 500, gameHour = 9; })(c);
-         EXPECT_EQ(c.FindText("DeadLine"), nullptr);
-     },
+         EXPECT_EQ(c.FindText("DeadLine"), nullptr); },
      {{0, 80, NONE}}, {{70, 0, 520, 200, RED, 0}, {0, 100, 451, 101, YELLOW, 451}}},
     {"ChartZeroLineBelowTheWindowClosedAfterOne", 520, 200,
      Chart([](ListedCompany& k) { k.sharePrice = 400, gameHour = 14; }), {{50, 290, "DeadLine"}, {0, 80, CLOSED}},
@@ -231,20 +221,14 @@ const Scene PANELS[] = {
      Chart([](ListedCompany& k) { k.holdings[C] = 200000, companies[0].holdings[C] = 250000; }), {},
      {TopLeft(GREEN, 100, '>'), TopRight(RED, 350, '>'), {0, 162, 70, 200, GREEN, 0}, {42, 130, 70, 190, GREEN, 0}}},
     // 60 % of the player's own company: red past the bottom, not to the top left; no green.
-    {"DialOfTheOwnCompanyHasNoGreen", 520, 200,
-     [](RasterCanvas& c) {
-         ListedCompany& me = companies[0];
-         me.issuedShares = 1000000, me.holdings[0] = 600000, me.trendRange[0] = 20, me.sharePrice = 40;
-         PaintPriceChart(c, 0);
-     },
+    {"DialOfTheOwnCompanyHasNoGreen", 520, 200, [](RasterCanvas& c) {
+         companies[0].issuedShares = 1000000, companies[0].holdings[0] = 600000, PaintPriceChart(c, 0); },
      {}, {{0, 130, 70, 190, GREEN, 0}, BottomRight(RED, 350, '>'), TopLeft(BLUE, 300, '>'), BottomLeft(RED, 20, '>')}},
     // The zero line lies far below; the path leaves the window at once upwards.
-    {"ChartExtremeChangesStayDefined", 520, 200,
-     Chart([](ListedCompany& k) {
-         k.trendRange[0] = 1, k.sharePrice = std::numeric_limits<int32_t>::max();
-         for (int32_t& d : k.priceDeltaHistory) d = std::numeric_limits<int32_t>::min();
-         historyIndex = std::numeric_limits<int32_t>::min();
-     }),
+    {"ChartExtremeChangesStayDefined", 520, 200, Chart([](ListedCompany& k) {
+         using L = std::numeric_limits<int32_t>;
+         for (int32_t& d : k.priceDeltaHistory) d = L::min();
+         k.trendRange[0] = 1, k.sharePrice = L::max(), historyIndex = L::min(); }),
      {}, {{70, 0, 520, 200, RED, 0}, At(450, 100, YELLOW), {0, 0, 449, 200, YELLOW, 0}}},
 };
 INSTANTIATE_TEST_SUITE_P(Panels, DisplayScene, ::testing::ValuesIn(PANELS), Named);
@@ -285,11 +269,7 @@ std::vector<Text> Title(Rgb name, Rgb sub, std::vector<Text> more = {}) {
     return more;
 }
 Act Fade(int fade) { return [fade](RasterCanvas& c) { titleFade = fade, PaintTitleScreen(c, 0, 0); }; }
-std::string Blanks16() {
-    std::string s;
-    for (int i = 0; i < 16; ++i) s += J("　");
-    return s;
-}
+const std::string BLANKS16 = J("　　　　　　　　　　　　　　　　");
 
 const Scene SCREENS[] = {
     // The start-up countdown fills every button; the hovered one yellow.
@@ -301,11 +281,9 @@ const Scene SCREENS[] = {
       {150, 200, 400, 250, BLACK, 2 * 250 + 2 * 48}, At(399, 249, BLACK), At(400, 225, PROBE), At(200, 250, PROBE)}},
     // After the countdown only a button whose hover changed is refilled: the
     // marks on the others survive; the labels are written every time.
-    {"TitleRefillsOnlyOnAHoverChange", 570, 370,
-     [](RasterCanvas& c) {
+    {"TitleRefillsOnlyOnAHoverChange", 570, 370, [](RasterCanvas& c) {
          PaintTitleScreen(c, 200, 225), c.SetPixel(300, 330, MARK), c.ClearRecords();
-         PaintTitleScreen(c, 200, 277), c.SetPixel(300, 280, MARK), PaintTitleScreen(c, 210, 280);
-     },
+         PaintTitleScreen(c, 200, 277), c.SetPixel(300, 280, MARK), PaintTitleScreen(c, 210, 280); },
      {Label(195, 319, "ゲームを終了", BLACK)},
      {TitleButton(0, WHITE), TitleButton(1, YELLOW, 1), At(300, 330, MARK), At(300, 280, MARK)}},
     {"TitleFadesHalfway", 570, 370, Fade(120), Title({120, 120, 120}, {120, 120, 255}), {}},
@@ -315,20 +293,17 @@ const Scene SCREENS[] = {
      {{10, 280, J("右クリックでスタート"), FONT_50, RED, true},
       {10, 100, J("会社を起業します。総資産は１億４０００万円です。　　　"), FONT_20, BLACK, true},
       {10, 200, J("ただし、負債が1000兆円を超えるとゲームオーバーです...　"), FONT_20, BLACK, true},
-      {10, 240, Blanks16(), FONT_50, RED, true}, {10, 330, Blanks16(), FONT_50, RED, true}},
+      {10, 240, BLANKS16, FONT_50, RED, true}, {10, 330, BLANKS16, FONT_50, RED, true}},
      {At(20, 300, WHITE)}},
     // The town, then its buildings, each copied at its place.
-    {"FieldMapCopiesTheTownAndItsBuildings", 570, 370,
-     [](RasterCanvas& c) {
+    {"FieldMapCopiesTheTownAndItsBuildings", 570, 370, [](RasterCanvas& c) {
          PaintFieldMap(c);
-         std::vector<std::array<int, 4>> calls;
-         for (const auto& b : c.bitmapCalls) calls.push_back({b.bitmap, b.x, b.y, b.op});
-         EXPECT_EQ(calls, (std::vector<std::array<int, 4>>{
-             {BMP_FIELD1, 0, 0, ROP_COPY}, {BMP_ICON1, 430, 225, ROP_COPY}, {BMP_ICON2, 460, 30, ROP_COPY},
-             {BMP_ICON3, 340, 60, ROP_COPY}, {BMP_ICON4, 110, 110, ROP_COPY}, {BMP_ICON5, 210, 10, ROP_COPY},
-             {BMP_ICON6, 10, 150, ROP_COPY}, {BMP_ICON7, 240, 120, ROP_COPY}, {BMP_ICON8, 10, 10, ROP_COPY},
-             {BMP_ICON9, 120, 300, ROP_COPY}}));
-     },
+         std::vector<int> calls;   // picture, place, copied
+         for (const auto& b : c.bitmapCalls) calls.insert(calls.end(), {b.bitmap, b.x, b.y, b.op == ROP_COPY});
+         EXPECT_EQ(calls, (std::vector<int>{BMP_FIELD1, 0, 0, 1, BMP_ICON1, 430, 225, 1, BMP_ICON2, 460, 30, 1,
+                                            BMP_ICON3, 340, 60, 1, BMP_ICON4, 110, 110, 1, BMP_ICON5, 210, 10, 1,
+                                            BMP_ICON6, 10, 150, 1, BMP_ICON7, 240, 120, 1, BMP_ICON8, 10, 10, 1,
+                                            BMP_ICON9, 120, 300, 1})); },
      {}, {}},
     {"ClearMainView", 570, 370, ClearMainView, {}, {{0, 0, 570, 370, WHITE, 570 * 370}}},
     // (300, 30)-(600, 1000): black outline on the left and top, white inside.
@@ -343,12 +318,9 @@ const Scene SCREENS[] = {
       Label(325, 323, "戻る", BLACK)},
      {ExchangeButton(0, YELLOW), ExchangeButton(1, WHITE), ExchangeButton(2, WHITE), ExchangeButton(3, WHITE),
       ExchangeButton(4, WHITE), {310, 100, 500, 150, BLACK, 2 * 190 + 2 * 48},
-      // Divider lines along y 30 and down x 300 from y 30.
-      {0, 30, 570, 31, BLACK, 570}, {300, 30, 301, 370, BLACK, 340}, At(300, 29, PROBE)}},
-    {"ExchangePictureAtItsPlace", 570, 370,
-     [](RasterCanvas& c) {
-         c.SetBitmap(BMP_TRADECENTER, 276, 264, std::vector<Rgb>(276 * 264, GREEN)), PaintExchangeScreen(c, 0, 0);
-     },
+      {0, 30, 570, 31, BLACK, 570}, {300, 30, 301, 370, BLACK, 340}, At(300, 29, PROBE)}},   // dividers from y 30
+    {"ExchangePictureAtItsPlace", 570, 370, [](RasterCanvas& c) {
+         c.SetBitmap(BMP_TRADECENTER, 276, 264, std::vector<Rgb>(276 * 264, GREEN)), PaintExchangeScreen(c, 0, 0); },
      {}, {{10, 90, 286, 354, GREEN, 276 * 264}, At(286, 100, PROBE), At(100, 89, PROBE)}},
     {"SideHoveredRedTheOthersBlue", 200, 315,
      [](RasterCanvas& c) { buttonRepaintCountdown = 6, PaintSideButtons(c, 100, 233); EXPECT_EQ(buttonRepaintCountdown, 0); },
