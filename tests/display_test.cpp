@@ -69,7 +69,6 @@ TEST_P(DisplayScene, Paints) {
     }
 }
 
-// ------------------------------------------------------------ stock panels
 
 constexpr int S = 4;   // the company of the detail column
 // Company S with every figure set; 25000 shares of company 7 at 330 yen are
@@ -96,11 +95,9 @@ const Scene STOCK[] = {
       {95, 358, J("129円"), FONT_10, WHITE}},
      {{160, 46, 200, 56, RED, 400}, At(200, 51, BLACK), At(159, 51, BLACK), At(180, 56, BLACK), At(180, 45, BLACK),
       {160, 154, 200, 164, BLUE, 400}, {160, 250, 200, 260, BLACK, 400},
-      // Green outline of (8, 70)-(88, 80), black inside.
       {8, 70, 88, 80, GREEN, 2 * 80 + 2 * 8}, At(8, 70, GREEN), At(87, 79, GREEN), At(88, 79, BLACK), At(40, 75, BLACK),
       {205, 0, 206, 370, GREEN, 370}, {93, 0, 94, 370, BLUE, 360}, At(93, 9, BLACK),   // the column dividers
       {0, 0, 450, 370, BLACK, 450 * 370 - 176 - 370 - 360 - 800}}},
-    // The player chose the name: cut on the board, whole in the detail.
     {"LongPlayerNameIsCutOnTheBoardOnly", 450, 370, [](RasterCanvas& c) {
          std::strcpy(playerCompanyNameBuf, LONG_NAME.c_str()), selectedCompany = 0, PaintStock(c); },
      {{15, 10, LONG_NAME.substr(0, 12), FONT_10}, {290, 10, LONG_NAME, FONT_15}}, {}},
@@ -119,7 +116,6 @@ const Scene STOCK[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Stock, DisplayScene, ::testing::ValuesIn(STOCK), Named);
 
-// Figures of the detail column after one change to the arranged company.
 TEST_F(DisplayTest, DetailGuardsSignsAndSaturation) {
     using L = std::numeric_limits<int64_t>;
     ListedCompany& k = companies[S];
@@ -148,7 +144,6 @@ TEST_F(DisplayTest, DetailGuardsSignsAndSaturation) {
     }
 }
 
-// ------------------------------------------------------ company panel, chart
 
 constexpr int C = 6;   // the company of the chart
 // A flat history, the zero line at 100 + 40 * 10 / 20 = 120, in trading hours.
@@ -161,8 +156,7 @@ Act Chart(std::function<void(ListedCompany&)> change) {
         change(k), PaintPriceChart(c, C);
     };
 }
-// The dial's quadrants round (40, 160), two pixels clear of the axes so that
-// the three-pixel pen on an axis counts for neither side.
+// The dial's quadrants round (40, 160), clear of the three-pixel pen on the axes.
 Area TopRight(Rgb c, int n, char cmp = '=') { return {42, 130, 70, 158, c, n, cmp}; }
 Area BottomRight(Rgb c, int n, char cmp = '=') { return {42, 162, 70, 190, c, n, cmp}; }
 Area BottomLeft(Rgb c, int n, char cmp = '=') { return {10, 162, 38, 190, c, n, cmp}; }
@@ -170,8 +164,7 @@ Area TopLeft(Rgb c, int n, char cmp = '=') { return {10, 130, 38, 158, c, n, cmp
 const std::string CLOSED = J("市場は閉まっています");
 
 const Scene PANELS[] = {
-    // The player's company: 123 lots of company 5 at 200 yen and 1000 lots of
-    // company 9 at 1234 yen are worth 12546; its own shares count in neither sum.
+    // The player's own shares count in neither sum; 123 lots at 200 and 1000 at 1234 are worth 12546.
     {"CompanyFiguresInFreePlay", 300, 285, [](RasterCanvas& c) {
          ListedCompany& me = companies[0];
          me.funds = -50000, me.property = 3000, me.debt = 7000, me.profit = -250, me.ceoAssets = 99999;
@@ -201,8 +194,7 @@ const Scene PANELS[] = {
     {"ChartZeroLineBelowTheWindowClosedAfterOne", 520, 200,
      Chart([](ListedCompany& k) { k.sharePrice = 400, gameHour = 14; }), {{50, 290, "DeadLine"}, {0, 80, CLOSED}},
      {{70, 0, 520, 200, RED, 0}}},
-    // A rise of 20 yen on the latest day puts the day before 10 pixels lower;
-    // without a stake the only red is the zero line.
+    // A rise of 20 yen on the latest day puts the day before 10 pixels lower; no stake, so no red but the zero line.
     {"ChartRiseDropsTheDayBeforeClosedBeforeNine", 520, 200,
      Chart([](ListedCompany& k) { k.priceDeltaHistory[9] = 20, gameHour = 8; }), {{0, 80, CLOSED, FONT_50, {255, 0, 255}}},
      {At(450, 100, YELLOW), {449, 100, 451, 110, YELLOW, 10}, {0, 110, 450, 111, YELLOW, 450},
@@ -212,11 +204,9 @@ const Scene PANELS[] = {
     {"ChartPathWalksBackAcrossTheRingStart", 520, 200,
      Chart([](ListedCompany& k) { historyIndex = 0, k.priceDeltaHistory[499] = -20, k.priceDeltaHistory[0] = 200; }),
      {}, {{449, 91, 451, 101, YELLOW, 10}, {0, 90, 450, 91, YELLOW, 450}, {0, 101, 520, 200, YELLOW, 0}}},
-    // The player's stake runs red clockwise from the top.
     {"DialQuarterStake", 520, 200, Chart([](ListedCompany&) { companies[0].holdings[C] = 250000; }), {},
      {TopRight(RED, 350, '>'), BottomRight(RED, 0), BottomLeft(RED, 0), TopLeft(RED, 0),
       {10, 162, 70, 190, BLUE, 390, '>'}, At(55, 145, RED), At(55, 175, BLUE), {0, 130, 80, 190, GREEN, 0}}},
-    // The company's CEO's own stake is green, ending at the top.
     {"DialCeoStakeGreenLeftOfTheTop", 520, 200,
      Chart([](ListedCompany& k) { k.holdings[C] = 200000, companies[0].holdings[C] = 250000; }), {},
      {TopLeft(GREEN, 100, '>'), TopRight(RED, 350, '>'), {0, 162, 70, 200, GREEN, 0}, {42, 130, 70, 190, GREEN, 0}}},
@@ -224,7 +214,6 @@ const Scene PANELS[] = {
     {"DialOfTheOwnCompanyHasNoGreen", 520, 200, [](RasterCanvas& c) {
          companies[0].issuedShares = 1000000, companies[0].holdings[0] = 600000, PaintPriceChart(c, 0); },
      {}, {{0, 130, 70, 190, GREEN, 0}, BottomRight(RED, 350, '>'), TopLeft(BLUE, 300, '>'), BottomLeft(RED, 20, '>')}},
-    // The zero line lies far below; the path leaves the window at once upwards.
     {"ChartExtremeChangesStayDefined", 520, 200, Chart([](ListedCompany& k) {
          using L = std::numeric_limits<int32_t>;
          for (int32_t& d : k.priceDeltaHistory) d = L::min();
@@ -233,10 +222,8 @@ const Scene PANELS[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Panels, DisplayScene, ::testing::ValuesIn(PANELS), Named);
 
-// ------------------------------------------------------------ calendar panel
 
 const std::string NEWS0 = J("～東都証券取引所～"), NEWS1 = J("ここにニュースが表示されます");
-// News line k (1 the newest) of the calendar panel.
 Text News(int k, const std::string& entry) { return {150, 10 * k + 20, std::to_string(k) + ":" + entry, FONT_10, {50, 255, 50}}; }
 Act Calendar(int count, int entry, const char* text) {
     return [=](RasterCanvas& c) { newsLines[entry] = text, newsCount = count, PaintCalendarPanel(c); };
@@ -257,7 +244,6 @@ const Scene CALENDAR[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Calendar, DisplayScene, ::testing::ValuesIn(CALENDAR), Named);
 
-// ------------------------------------------------- main view, side panel, ticker
 
 // The interior of a 50-pixel-high button, less `marked` pixels.
 Area TitleButton(int k, Rgb c, int marked = 0) { return {151, 201 + 52 * k, 399, 249 + 52 * k, c, 248 * 48 - marked}; }
@@ -272,15 +258,13 @@ Act Fade(int fade) { return [fade](RasterCanvas& c) { titleFade = fade, PaintTit
 const std::string BLANKS16 = J("　　　　　　　　　　　　　　　　");
 
 const Scene SCREENS[] = {
-    // The start-up countdown fills every button; the hovered one yellow.
     {"TitleStartUpFillsEveryButton", 570, 370,
      [](RasterCanvas& c) { PaintTitleScreen(c, 200, 225); EXPECT_EQ(buttonRepaintCountdown, 0); },
      Title(WHITE, WHITE, {Label(195, 215, "新しく起業する", BLACK), Label(195, 267, "続きから始める", BLACK),
                           Label(195, 319, "ゲームを終了", BLACK)}),
      {TitleButton(0, YELLOW), TitleButton(1, WHITE), TitleButton(2, WHITE),
       {150, 200, 400, 250, BLACK, 2 * 250 + 2 * 48}, At(399, 249, BLACK), At(400, 225, PROBE), At(200, 250, PROBE)}},
-    // After the countdown only a button whose hover changed is refilled: the
-    // marks on the others survive; the labels are written every time.
+    // After the countdown only a button whose hover changed is refilled; the labels are written every time.
     {"TitleRefillsOnlyOnAHoverChange", 570, 370, [](RasterCanvas& c) {
          PaintTitleScreen(c, 200, 225), c.SetPixel(300, 330, MARK), c.ClearRecords();
          PaintTitleScreen(c, 200, 277), c.SetPixel(300, 280, MARK), PaintTitleScreen(c, 210, 280); },
@@ -288,14 +272,12 @@ const Scene SCREENS[] = {
      {TitleButton(0, WHITE), TitleButton(1, YELLOW, 1), At(300, 330, MARK), At(300, 280, MARK)}},
     {"TitleFadesHalfway", 570, 370, Fade(120), Title({120, 120, 120}, {120, 120, 255}), {}},
     {"TitleFadedOut", 570, 370, Fade(0), Title(BLACK, BLUE), {}},
-    // The opaque blank lines wipe what the title left beneath.
     {"IntroTextIsOpaque", 570, 370, PaintIntroText,
      {{10, 280, J("右クリックでスタート"), FONT_50, RED, true},
       {10, 100, J("会社を起業します。総資産は１億４０００万円です。　　　"), FONT_20, BLACK, true},
       {10, 200, J("ただし、負債が1000兆円を超えるとゲームオーバーです...　"), FONT_20, BLACK, true},
       {10, 240, BLANKS16, FONT_50, RED, true}, {10, 330, BLANKS16, FONT_50, RED, true}},
      {At(20, 300, WHITE)}},
-    // The town, then its buildings, each copied at its place.
     {"FieldMapCopiesTheTownAndItsBuildings", 570, 370, [](RasterCanvas& c) {
          PaintFieldMap(c);
          std::vector<int> calls;   // picture, place, copied
@@ -329,15 +311,12 @@ const Scene SCREENS[] = {
      {SideButton(4, RED), SideButton(0, BLUE), SideButton(1, BLUE), SideButton(2, BLUE), SideButton(3, BLUE),
       SideButton(5, BLUE), {10, 208, 200, 258, BLACK, 2 * 190 + 2 * 48}, At(10, 208, BLACK), At(199, 257, BLACK),
       At(9, 230, PROBE), At(100, 258, PROBE)}},
-    // The start-up countdown covers three repaints.
     {"SideStartUpCountdown", 200, 315, [](RasterCanvas& c) { PaintSideButtons(c, -1, -1); }, {},
      {SideButton(0, BLUE), SideButton(1, BLUE), SideButton(2, BLUE), SideButton(3, PROBE), SideButton(4, PROBE),
       SideButton(5, PROBE)}},
-    // The opening entries 1 and 0 scroll in from the right, 10 pixels a tick.
     {"TickerOpeningEntriesScrollFromTheRight", 820, 30, [](RasterCanvas& c) { NewsTickerTick(c), NewsTickerTick(c); },
      {{1200, 10, NEWS1, FONT_15B, GREEN}, {600, 10, NEWS0, FONT_15B, GREEN}, {1190, 10, NEWS1}, {590, 10, NEWS0}},
      {{0, 0, 820, 30, BLACK, 820 * 30}}},
-    // Both readers caught up with the writer: a black strip and nothing moves.
     {"TickerStopsWhenBothReadersCaughtUp", 820, 30,
      [](RasterCanvas& c) { newsReadA = 3, newsReadB = 4, newsXA = 700, newsXB = 100, NewsTickerTick(c); },
      {{700, 10, NONE}, {100, 10, NONE}, {690, 10, NONE}}, {{0, 0, 820, 30, BLACK, 820 * 30}}},
@@ -360,9 +339,8 @@ TEST_F(DisplayTest, HoverBounds) {
     }
 }
 
-// One ticker tick from an arranged ring: the writer's count, each reader's
-// entry and place, the texts drawn; then each filed headline {entry, company,
-// news state}, its company no longer pending.
+// One ticker tick from an arranged ring: the writer's count, the readers' entries and places, the texts
+// drawn; then each filed headline {entry, company, news state}, its company no longer pending.
 TEST_F(DisplayTest, NewsTickerFilesAndScrolls) {
     const struct {
         std::function<void()> arrange;
