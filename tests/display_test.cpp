@@ -245,11 +245,17 @@ const Scene CALENDAR[] = {
 INSTANTIATE_TEST_SUITE_P(Calendar, DisplayScene, ::testing::ValuesIn(CALENDAR), Named);
 
 
-// The interior of a 50-pixel-high button, less `marked` pixels.
-Area TitleButton(int k, Rgb c, int marked = 0) { return {151, 201 + 52 * k, 399, 249 + 52 * k, c, 248 * 48 - marked}; }
-Area ExchangeButton(int k, Rgb c) { return {311, 101 + 52 * k, 499, 149 + 52 * k, c, 188 * 48}; }
-Area SideButton(int k, Rgb c) { return {11, 1 + 52 * k, 199, 49 + 52 * k, c, 188 * 48}; }
+// The interiors of 50-pixel-high buttons 52 apart from `top`, in these colours, after `more`.
+std::vector<Area> Buttons(int l, int r, int top, std::initializer_list<Rgb> colours, std::vector<Area> more = {}) {
+    for (Rgb c : colours) more.push_back({l + 1, top + 1, r - 1, top + 49, c, (r - l - 2) * 48}), top += 52;
+    return more;
+}
 Text Label(int x, int y, const char* utf8, Rgb colour) { return {x, y, J(utf8), FONT_20, colour}; }
+// 20-pixel labels 52 apart from (x, y), after `more`.
+std::vector<Text> Column(int x, int y, Rgb colour, std::initializer_list<const char*> labels, std::vector<Text> more = {}) {
+    for (const char* label : labels) more.push_back(Label(x, y, label, colour)), y += 52;
+    return more;
+}
 std::vector<Text> Title(Rgb name, Rgb sub, std::vector<Text> more = {}) {
     more.push_back({50, 100, J("オルキディア"), FONT_50, name}), more.push_back(Label(185, 160, "～ルミナリア～", sub));
     return more;
@@ -260,16 +266,15 @@ const std::string BLANKS16 = J("　　　　　　　　　　　　　　　　
 const Scene SCREENS[] = {
     {"TitleStartUpFillsEveryButton", 570, 370,
      [](RasterCanvas& c) { PaintTitleScreen(c, 200, 225); EXPECT_EQ(buttonRepaintCountdown, 0); },
-     Title(WHITE, WHITE, {Label(195, 215, "新しく起業する", BLACK), Label(195, 267, "続きから始める", BLACK),
-                          Label(195, 319, "ゲームを終了", BLACK)}),
-     {TitleButton(0, YELLOW), TitleButton(1, WHITE), TitleButton(2, WHITE),
-      {150, 200, 400, 250, BLACK, 2 * 250 + 2 * 48}, At(399, 249, BLACK), At(400, 225, PROBE), At(200, 250, PROBE)}},
+     Title(WHITE, WHITE, Column(195, 215, BLACK, {"新しく起業する", "続きから始める", "ゲームを終了"})),
+     Buttons(150, 400, 200, {YELLOW, WHITE, WHITE},
+             {{150, 200, 400, 250, BLACK, 2 * 250 + 2 * 48}, At(399, 249, BLACK), At(400, 225, PROBE), At(200, 250, PROBE)})},
     // After the countdown only a button whose hover changed is refilled; the labels are written every time.
     {"TitleRefillsOnlyOnAHoverChange", 570, 370, [](RasterCanvas& c) {
          PaintTitleScreen(c, 200, 225), c.SetPixel(300, 330, MARK), c.ClearRecords();
          PaintTitleScreen(c, 200, 277), c.SetPixel(300, 280, MARK), PaintTitleScreen(c, 210, 280); },
      {Label(195, 319, "ゲームを終了", BLACK)},
-     {TitleButton(0, WHITE), TitleButton(1, YELLOW, 1), At(300, 330, MARK), At(300, 280, MARK)}},
+     Buttons(150, 400, 200, {WHITE}, {{151, 253, 399, 301, YELLOW, 248 * 48 - 1}, At(300, 330, MARK), At(300, 280, MARK)})},
     {"TitleFadesHalfway", 570, 370, Fade(120), Title({120, 120, 120}, {120, 120, 255}), {}},
     {"TitleFadedOut", 570, 370, Fade(0), Title(BLACK, BLUE), {}},
     {"IntroTextIsOpaque", 570, 370, PaintIntroText,
@@ -294,26 +299,22 @@ const Scene SCREENS[] = {
       At(299, 100, PROBE), At(400, 29, PROBE)}},
     {"ExchangeButtonsLinesAndTexts", 570, 370,
      [](RasterCanvas& c) { buttonRepaintCountdown = 5, PaintExchangeScreen(c, 400, 125); },
-     {Label(5, 5, "東都証券取引所", BLACK), {5, 45, J("右側の株式情報ウィンドウから,"), FONT_15B, BLUE},
-      {5, 75, J("銘柄を選んで取引を行ってください。"), FONT_15B, BLUE}, Label(325, 115, "株式購入", BLACK),
-      Label(325, 167, "株式売却", BLACK), Label(325, 219, "時間外取引", BLACK), Label(325, 271, "注文取消", BLACK),
-      Label(325, 323, "戻る", BLACK)},
-     {ExchangeButton(0, YELLOW), ExchangeButton(1, WHITE), ExchangeButton(2, WHITE), ExchangeButton(3, WHITE),
-      ExchangeButton(4, WHITE), {310, 100, 500, 150, BLACK, 2 * 190 + 2 * 48},
-      {0, 30, 570, 31, BLACK, 570}, {300, 30, 301, 370, BLACK, 340}, At(300, 29, PROBE)}},   // dividers from y 30
+     Column(325, 115, BLACK, {"株式購入", "株式売却", "時間外取引", "注文取消", "戻る"},
+            {Label(5, 5, "東都証券取引所", BLACK), {5, 45, J("右側の株式情報ウィンドウから,"), FONT_15B, BLUE},
+             {5, 75, J("銘柄を選んで取引を行ってください。"), FONT_15B, BLUE}}),
+     Buttons(310, 500, 100, {YELLOW, WHITE, WHITE, WHITE, WHITE},   // and the dividers from y 30
+             {{310, 100, 500, 150, BLACK, 2 * 190 + 2 * 48}, {0, 30, 570, 31, BLACK, 570}, {300, 30, 301, 370, BLACK, 340},
+              At(300, 29, PROBE)})},
     {"ExchangePictureAtItsPlace", 570, 370, [](RasterCanvas& c) {
          c.SetBitmap(BMP_TRADECENTER, 276, 264, std::vector<Rgb>(276 * 264, GREEN)), PaintExchangeScreen(c, 0, 0); },
      {}, {{10, 90, 286, 354, GREEN, 276 * 264}, At(286, 100, PROBE), At(100, 89, PROBE)}},
     {"SideHoveredRedTheOthersBlue", 200, 315,
      [](RasterCanvas& c) { buttonRepaintCountdown = 6, PaintSideButtons(c, 100, 233); EXPECT_EQ(buttonRepaintCountdown, 0); },
-     {Label(25, 15, "銀行", WHITE), Label(25, 67, "本社", WHITE), Label(25, 119, "長者番付", WHITE),
-      Label(25, 171, "警視庁", WHITE), Label(25, 223, "保存・読込", WHITE), Label(25, 275, "ゲームの終了", WHITE)},
-     {SideButton(4, RED), SideButton(0, BLUE), SideButton(1, BLUE), SideButton(2, BLUE), SideButton(3, BLUE),
-      SideButton(5, BLUE), {10, 208, 200, 258, BLACK, 2 * 190 + 2 * 48}, At(10, 208, BLACK), At(199, 257, BLACK),
-      At(9, 230, PROBE), At(100, 258, PROBE)}},
+     Column(25, 15, WHITE, {"銀行", "本社", "長者番付", "警視庁", "保存・読込", "ゲームの終了"}),
+     Buttons(10, 200, 0, {BLUE, BLUE, BLUE, BLUE, RED, BLUE}, {{10, 208, 200, 258, BLACK, 2 * 190 + 2 * 48},
+             At(10, 208, BLACK), At(199, 257, BLACK), At(9, 230, PROBE), At(100, 258, PROBE)})},
     {"SideStartUpCountdown", 200, 315, [](RasterCanvas& c) { PaintSideButtons(c, -1, -1); }, {},
-     {SideButton(0, BLUE), SideButton(1, BLUE), SideButton(2, BLUE), SideButton(3, PROBE), SideButton(4, PROBE),
-      SideButton(5, PROBE)}},
+     Buttons(10, 200, 0, {BLUE, BLUE, BLUE, PROBE, PROBE, PROBE})},
     {"TickerOpeningEntriesScrollFromTheRight", 820, 30, [](RasterCanvas& c) { NewsTickerTick(c), NewsTickerTick(c); },
      {{1200, 10, NEWS1, FONT_15B, GREEN}, {600, 10, NEWS0, FONT_15B, GREEN}, {1190, 10, NEWS1}, {590, 10, NEWS0}},
      {{0, 0, 820, 30, BLACK, 820 * 30}}},
