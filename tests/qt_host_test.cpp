@@ -114,35 +114,32 @@ TEST_F(QtSurface, IsMadeAtTheScreenRatioAndDrawsAsTheSoftwareCanvasScaled) {
     EXPECT_EQ(At(s, Edge(175, ratio), Edge(20, ratio)), (qRgb(255, 255, 0) | mask) & bug);
 }
 
-TEST_F(QtSurface, TransparentTextIsRenderedAtFullDeviceResolution) {
+// White text on black, then black text in an opaque cell over red, at this ratio and on a surface of ratio 1.
+TEST_F(QtSurface, TextIsRenderedAtFullDeviceResolution) {
     QImage one(W, H, QImage::Format_RGB32);
+    one.fill(Qt::black);
     SurfaceWidget w(WIN_CHART, W, H, nullptr);
     QtCanvas flat(&one);
     for (QtCanvas* c : {&flat, &w.canvas()}) {
-        c->SelectPen(PEN_BLACK1), c->SelectBrush(BRUSH_BLACK), c->Rectangle(0, 0, W, H);
-        c->SelectFont(FONT_20), c->SetTextColour({255, 255, 255}), c->SetOpaqueText(false);
-        c->TextOut(5, 5, Sjis("銀行の株").c_str()), c->Flush();
+        c->SelectPen(PEN_RED1), c->SelectBrush(BRUSH_RED), c->Rectangle(0, 60, W, H), c->SetTextColour({255, 255, 255});
+        c->SelectFont(FONT_20), c->SetOpaqueText(false), c->TextOut(5, 5, Sjis("銀行の株").c_str());
+        c->SelectFont(FONT_15), c->SetTextColour({0, 0, 0}), c->SetOpaqueText(true), c->TextOut(13, 77, Sjis("株価").c_str());
+        c->Flush();
     }
-    // Four full-width characters of height 20 from (5, 5), all within their cells.
+    // Four full-width characters of height 20 from (5, 5), within their cells; the glyphs are not smoothed.
     const QImage& s = w.surface();
-    const auto lit = [](int, int, QRgb p) { return qRed(p) > 128; };   // the glyphs are not smoothed
-    EXPECT_GT(Count(s, lit), 100);
-    EXPECT_EQ(Count(s, lit), Count(s, lit, DeviceRect(3, 3, 5 + 4 * 20 + 4, 5 + 20 + 4, ratio)));
+    const QRect top = DeviceRect(0, 0, W, 60, ratio), bottom = DeviceRect(0, 60, W, H, ratio);
+    EXPECT_GT(Count(s, Is(WHITE), top), 100);
+    EXPECT_EQ(Count(s, Is(WHITE), top), Count(s, Is(WHITE), DeviceRect(3, 3, 5 + 4 * 20 + 4, 5 + 20 + 4, ratio)));
+    EXPECT_EQ(Count(s, Is(WHITE), top) + Count(s, Is(BLACK), top), Size(top));
+    // The opaque text whitens exactly its cell.
+    const int advance = QFontMetrics(sharedDrawing.fonts[FONT_15]).horizontalAdvance(QString::fromUtf8("株価"));
+    const QRect cell = DeviceRect(13, 77, 13 + advance, 77 + FONT_HEIGHTS[FONT_15], ratio);
+    EXPECT_EQ(Count(s, [&](int x, int y, QRgb p) { return cell.contains(x, y) ? p != BLACK && p != WHITE : p != RED; }, bottom), 0);
+    EXPECT_GT(Count(s, Is(BLACK), cell), 40);
     // Above ratio 1 not the ratio-1 glyphs blown up: strokes end inside window pixels.
     const int differing = Mismatches(s, ratio, [&](int x, int y) { return one.pixel(x, y); });
     EXPECT_TRUE(ratio == 1.0 ? differing == 0 : differing > 40) << differing;
-}
-
-TEST_F(QtSurface, OpaqueTextWhitensExactlyItsScaledCell) {
-    SurfaceWidget w(WIN_CHART, W, H, nullptr);
-    QtCanvas& c = w.canvas();
-    c.SelectPen(PEN_RED1), c.SelectBrush(BRUSH_RED), c.Rectangle(0, 0, W, H);
-    c.SelectFont(FONT_15), c.SetTextColour({0, 0, 0}), c.SetOpaqueText(true), c.TextOut(13, 17, Sjis("株価").c_str());
-    c.Flush();
-    const int advance = QFontMetrics(sharedDrawing.fonts[FONT_15]).horizontalAdvance(QString::fromUtf8("株価"));
-    const QRect cell = DeviceRect(13, 17, 13 + advance, 17 + FONT_HEIGHTS[FONT_15], ratio);
-    EXPECT_EQ(Count(w.surface(), [&](int x, int y, QRgb p) { return cell.contains(x, y) ? p != BLACK && p != WHITE : p != RED; }), 0);
-    EXPECT_GT(Count(w.surface(), Is(BLACK)), 40);
 }
 
 TEST_F(QtSurface, MainWindowShowsItsTitleScreen) {
