@@ -355,7 +355,8 @@ TEST_F(DisplayTest, NewsTickerFilesAndScrolls) {
         {[] { newsReadA = newsReadB = 103; }, {3, 103, 1200, 103, 600, 0}, {}},   // 100 ahead counts as caught up
         {[] { newsReadA = newsReadB = 104; }, {3, 104, 1190, 104, 590, 0}, {}},   // 101 ahead: still scrolling
         // Past 200 reader A starts at 0 and B at 1; readers over 100 ahead of the writer keep scrolling.
-        {[] { newsReadA = 199, newsReadB = 200, newsXA = newsXB = -195, newsCount = 50; }, {50, 0, 1200, 1, 1200, 0}},
+        {[] { newsReadA = 199, newsReadB = 200, newsXA = newsXB = -195, newsCount = 50; },
+         {50, 0, 1200, 1, 1200, 0}, {}},
     };
     for (const auto& r : rows) {
         Fresh(), r.arrange();

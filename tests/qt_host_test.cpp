@@ -39,7 +39,9 @@ int LogicalOf(int d, double ratio) {
     while (Edge(x + 1, ratio) <= d) ++x;
     return x;
 }
-QRect DeviceRect(int l, int t, int r, int b, double q) { return QRect(Edge(l, q), Edge(t, q), Edge(r, q) - Edge(l, q), Edge(b, q) - Edge(t, q)); }
+QRect DeviceRect(int l, int t, int r, int b, double q) {
+    return QRect(Edge(l, q), Edge(t, q), Edge(r, q) - Edge(l, q), Edge(b, q) - Edge(t, q));
+}
 QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF000000u; }
 // Device pixels of image in rect (all when empty) for which `is(x, y, pixel)`.
 int Count(const QImage& image, const std::function<bool(int, int, QRgb)>& is, QRect rect = {}) {
@@ -51,7 +53,8 @@ int Count(const QImage& image, const std::function<bool(int, int, QRgb)>& is, QR
 }
 // Device pixels differing from what `logical` holds on their logical pixel.
 int Mismatches(const QImage& image, double ratio, const std::function<QRgb(int, int)>& logical) {
-    return Count(image, [&](int x, int y, QRgb p) { return p != (logical(LogicalOf(x, ratio), LogicalOf(y, ratio)) | 0xFF000000u); });
+    const auto want = [&](int x, int y) { return logical(LogicalOf(x, ratio), LogicalOf(y, ratio)) | 0xFF000000u; };
+    return Count(image, [&](int x, int y, QRgb p) { return p != want(x, y); });
 }
 std::function<bool(int, int, QRgb)> Is(QRgb colour) { return [colour](int, int, QRgb p) { return p == colour; }; }
 int Size(const QRect& r) { return r.width() * r.height(); }
@@ -108,10 +111,11 @@ TEST_F(QtSurface, IsMadeAtTheScreenRatioAndDrawsAsTheSoftwareCanvasScaled) {
         raster.SetBitmap(ids[k], image.width(), image.height(), pixels);
     }
     Draw(w.canvas()), w.canvas().Flush(), Draw(raster);
-    EXPECT_EQ(Mismatches(s, ratio, [&](int x, int y) { return qRgb(raster.Pixel(x, y).r, raster.Pixel(x, y).g, raster.Pixel(x, y).b); }), 0);
+    const auto software = [&](int x, int y) { const Rgb p = raster.Pixel(x, y); return qRgb(p.r, p.g, p.b); };
+    EXPECT_EQ(Mismatches(s, ratio, software), 0);
     // The sprite is the OR of the mask over yellow, then the AND of the bug.
-    const QRgb mask = sharedDrawing.bitmaps[BMP_BUG1MASK].pixel(4, 3), bug = sharedDrawing.bitmaps[BMP_BUG1].pixel(4, 3);
-    EXPECT_EQ(At(s, Edge(175, ratio), Edge(20, ratio)), (qRgb(255, 255, 0) | mask) & bug);
+    const QRgb yellow = qRgb(255, 255, 0), mask = sharedDrawing.bitmaps[BMP_BUG1MASK].pixel(4, 3);
+    EXPECT_EQ(At(s, Edge(175, ratio), Edge(20, ratio)), (yellow | mask) & sharedDrawing.bitmaps[BMP_BUG1].pixel(4, 3));
 }
 
 // White text on black, then black text in an opaque cell over red, at this ratio and on a surface of ratio 1.
@@ -123,7 +127,8 @@ TEST_F(QtSurface, TextIsRenderedAtFullDeviceResolution) {
     for (QtCanvas* c : {&flat, &w.canvas()}) {
         c->SelectPen(PEN_RED1), c->SelectBrush(BRUSH_RED), c->Rectangle(0, 60, W, H), c->SetTextColour({255, 255, 255});
         c->SelectFont(FONT_20), c->SetOpaqueText(false), c->TextOut(5, 5, Sjis("銀行の株").c_str());
-        c->SelectFont(FONT_15), c->SetTextColour({0, 0, 0}), c->SetOpaqueText(true), c->TextOut(13, 77, Sjis("株価").c_str());
+        c->SelectFont(FONT_15), c->SetTextColour({0, 0, 0}), c->SetOpaqueText(true);
+        c->TextOut(13, 77, Sjis("株価").c_str());
         c->Flush();
     }
     // Four full-width characters of height 20 from (5, 5), within their cells; the glyphs are not smoothed.
@@ -135,7 +140,8 @@ TEST_F(QtSurface, TextIsRenderedAtFullDeviceResolution) {
     // The opaque text whitens exactly its cell.
     const int advance = QFontMetrics(sharedDrawing.fonts[FONT_15]).horizontalAdvance(QString::fromUtf8("株価"));
     const QRect cell = DeviceRect(13, 77, 13 + advance, 77 + FONT_HEIGHTS[FONT_15], ratio);
-    EXPECT_EQ(Count(s, [&](int x, int y, QRgb p) { return cell.contains(x, y) ? p != BLACK && p != WHITE : p != RED; }, bottom), 0);
+    const auto wrong = [&](int x, int y, QRgb p) { return cell.contains(x, y) ? p != BLACK && p != WHITE : p != RED; };
+    EXPECT_EQ(Count(s, wrong, bottom), 0);
     EXPECT_GT(Count(s, Is(BLACK), cell), 40);
     // Above ratio 1 not the ratio-1 glyphs blown up: strokes end inside window pixels.
     const int differing = Mismatches(s, ratio, [&](int x, int y) { return one.pixel(x, y); });
@@ -156,8 +162,9 @@ TEST_F(QtSurface, MainWindowShowsItsTitleScreen) {
     EXPECT_EQ(At(s, Edge(10, ratio), Edge(10, ratio)), WHITE);
     // The buttons at [150, 400) x [200 + 52k, 250 + 52k): a black top edge over white, a black label inside.
     for (int k = 0, top = 200; k < 3; ++k, top += 52) {
-        const QRect edge = DeviceRect(150, top, 400, top + 1, ratio), inside = DeviceRect(151, top + 1, 160, top + 10, ratio);
-        EXPECT_TRUE(Count(s, Is(BLACK), edge) == Size(edge) && Count(s, Is(WHITE), inside) == Size(inside)) << k;
+        const QRect edge = DeviceRect(150, top, 400, top + 1, ratio);
+        const QRect in = DeviceRect(151, top + 1, 160, top + 10, ratio);
+        EXPECT_TRUE(Count(s, Is(BLACK), edge) == Size(edge) && Count(s, Is(WHITE), in) == Size(in)) << k;
         EXPECT_GT(Count(s, Is(BLACK), DeviceRect(195, top + 15, 395, top + 40, ratio)), 60) << k;
     }
     // The paint asked for the panels' first frames, at the same ratio.
@@ -182,7 +189,8 @@ TEST_F(QtSurface, FollowsItsWindowToAScreenOfAnotherDensity) {
     // The paint after the move shows the old picture scaled (the edges may round either way).
     const QImage shown = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage& s = w.surface();
-    EXPECT_TRUE(s.devicePixelRatio() == high && s.size() == QSize(Edge(W, high), Edge(H, high)) && shown.size() == s.size());
+    EXPECT_TRUE(s.devicePixelRatio() == high && s.size() == QSize(Edge(W, high), Edge(H, high)));
+    EXPECT_EQ(shown.size(), s.size());
     EXPECT_TRUE(c.Width() == W && c.Height() == H);   // still drawn in window pixels
     const QRect box = DeviceRect(20, 30, 60, 50, high);
     EXPECT_EQ(Count(s, Is(RED), box.adjusted(2, 2, -2, -2)), Size(box.adjusted(2, 2, -2, -2)));
