@@ -316,6 +316,14 @@ const Scene SCREENS[] = {
     {"TickerOpeningEntriesScrollFromTheRight", 820, 30, [](RasterCanvas& c) { NewsTickerTick(c), NewsTickerTick(c); },
      {{1200, 10, NEWS1, FONT_15B, GREEN}, {600, 10, NEWS0, FONT_15B, GREEN}, {1190, 10, NEWS1}, {590, 10, NEWS0}},
      {{0, 0, 820, 30, BLACK, 820 * 30}}},
+    // A dialog draws in its own pixels onto a surface placed at (10, 20) of it.
+    {"OffsetCanvasShiftsEveryCall", 100, 100, [](RasterCanvas& c) {
+         OffsetCanvas o(c, 10, 20);
+         c.SetBitmap(BMP_UNIT, 2, 2, std::vector<Rgb>(4, BLUE)), o.DrawBitmap(BMP_UNIT, 12, 83);
+         o.SelectPen(PEN_RED1), o.SelectBrush(BRUSH_RED), o.Rectangle(15, 25, 25, 35), o.SetTextColour(WHITE);
+         o.TextOut(30, 40, "x"), o.SelectPen(PEN_GREEN1), o.Line(10, 60, 20, 60);
+         EXPECT_TRUE(o.Width() == 110 && o.Height() == 120); },
+     {{20, 20, "x", ANY_FONT, WHITE}}, {{5, 5, 15, 15, RED, 100}, {0, 40, 10, 41, GREEN, 10}, {2, 63, 4, 65, BLUE, 4}}},
 };
 INSTANTIATE_TEST_SUITE_P(Screens, DisplayScene, ::testing::ValuesIn(SCREENS), Named);
 
