@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
-#include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWindow>
