@@ -81,7 +81,52 @@ void ArrangeDetail() {
 void PaintStock(RasterCanvas& c) { PaintStockBoard(c), PaintStockDetail(c); }
 const std::string LONG_NAME = J("あいうえおかきくけこ");   // 20 bytes
 
-const Scene STOCK[] = {
+constexpr int C = 6;   // the company of the chart
+// A flat history, the zero line at 100 + 40 * 10 / 20 = 120, in trading hours.
+Act Chart(std::function<void(ListedCompany&)> change) {
+    return [change](RasterCanvas& c) {
+        ListedCompany& k = companies[C];
+        for (int32_t& d : k.priceDeltaHistory) d = 0;
+        k.trendRange[0] = 20, k.sharePrice = 40, k.issuedShares = 1000000, k.holdings[C] = 0;
+        companies[0].holdings[C] = 0, historyIndex = 10, gameHour = 11;
+        change(k), PaintPriceChart(c, C);
+    };
+}
+// The dial's quadrants round (40, 160), clear of the three-pixel pen on the axes.
+Area TopRight(Rgb c, int n, char cmp = '=') { return {42, 130, 70, 158, c, n, cmp}; }
+Area BottomRight(Rgb c, int n, char cmp = '=') { return {42, 162, 70, 190, c, n, cmp}; }
+Area BottomLeft(Rgb c, int n, char cmp = '=') { return {10, 162, 38, 190, c, n, cmp}; }
+Area TopLeft(Rgb c, int n, char cmp = '=') { return {10, 130, 38, 158, c, n, cmp}; }
+const std::string CLOSED = J("市場は閉まっています");
+
+const std::string NEWS0 = J("～東都証券取引所～"), NEWS1 = J("ここにニュースが表示されます");
+Text News(int k, const std::string& entry) {
+    return {150, 10 * k + 20, std::to_string(k) + ":" + entry, FONT_10, {50, 255, 50}};
+}
+Act Calendar(int count, int entry, const char* text) {
+    return [=](RasterCanvas& c) { newsLines[entry] = text, newsCount = count, PaintCalendarPanel(c); };
+}
+
+// The interiors of 50-pixel-high buttons 52 apart from `top`, in these colours, after `more`.
+std::vector<Area> Buttons(int l, int r, int top, std::initializer_list<Rgb> colours, std::vector<Area> more = {}) {
+    for (Rgb c : colours) more.push_back({l + 1, top + 1, r - 1, top + 49, c, (r - l - 2) * 48}), top += 52;
+    return more;
+}
+Text Label(int x, int y, const char* utf8, Rgb colour) { return {x, y, J(utf8), FONT_20, colour}; }
+// 20-pixel labels 52 apart from (x, y), after `more`.
+std::vector<Text> Column(int x, int y, Rgb c, std::initializer_list<const char*> texts, std::vector<Text> more = {}) {
+    for (const char* text : texts) more.push_back(Label(x, y, text, c)), y += 52;
+    return more;
+}
+std::vector<Text> Title(Rgb name, Rgb sub, std::vector<Text> more = {}) {
+    more.push_back({50, 100, J("オルキディア"), FONT_50, name}), more.push_back(Label(185, 160, "～ルミナリア～", sub));
+    return more;
+}
+Act Fade(int fade) { return [fade](RasterCanvas& c) { titleFade = fade, PaintTitleScreen(c, 0, 0); }; }
+const std::string BLANKS16 = J("　　　　　　　　　　　　　　　　");
+
+const Scene SCENES[] = {
+    // ------------------------------------------------ stock board and detail
     // Rows at y = 12 i + 10: a rise in row 3, a fall in row 12, row 20 unchanged, row 5 selected.
     {"BoardRowsBoxesSelectionAndDividers", 450, 370, [](RasterCanvas& c) {
          for (int i = 0; i < COMPANY_COUNT; ++i) companies[i].priceDelta = 0, companies[i].sharePrice = 100 + i;
@@ -108,57 +153,7 @@ const Scene STOCK[] = {
                    {225, "3％"}, {240, "50万0株"}, {255, "25％"}, {270, "480円"}, {285, "80万0株"}, {300, "15％"}},
              {{210, 10, J("社名"), FONT_15, WHITE}, {210, 300, J("CEO所持率"), FONT_15, WHITE}}),
      {}},
-};
-INSTANTIATE_TEST_SUITE_P(Stock, DisplayScene, ::testing::ValuesIn(STOCK), Named);
-
-TEST_F(DisplayTest, DetailGuardsSignsAndSaturation) {
-    using L = std::numeric_limits<int64_t>;
-    ListedCompany& k = companies[S];
-    const std::string zero = J("0％"), MAX = FormatMoney(L::max());
-    const struct { std::function<void()> change; std::vector<std::pair<int, std::string>> shown; } rows[] = {
-        {[&] { k.profit = 0; }, {{195, "0"}}},        {[&] { k.profit = -2500; }, {{195, "-41"}}},   // a loss: negative
-        {[&] { k.profit = 100; }, {{195, "0"}}},      // earnings 100 / 200 = 0
-        {[&] { k.sharePrice = 10; }, {{195, "0"}, {210, zero}}},        // a price of 10 is not above 10,
-        {[&] { k.issuedShares = 10000; }, {{195, "0"}, {210, zero}}},   // nor an issue of 10000 above 10000
-        {[&] { k.sharePrice = 0; }, {{40, J("0円")}}},
-        {[&] { k.sharePrice = 11, k.profit = 200; }, {{195, "11"}, {210, J("9％")}}},   // 11 / 1, 1100 / 115
-        {[&] { k.debt = 35000; }, {{210, zero}}},     // book value 0
-        {[&] { k.issuedShares = 10001, k.profit = 10; }, {{195, "50"}, {210, J("2％")}}},   // 500 / 10, 50000 / 23000
-        {[&] { k.issuedShares = 99; }, {{255, zero}, {300, zero}}}, {[&] { k.issuedShares = 0; }, {{175, J("0株")}}},
-        {[&] { k.holdings[S] = 0; }, {{300, zero}}},  {[&] { k.profit = -15000; }, {{130, J("-1億5000万円")}}},
-        // The signed form and the positive-threshold form of a negative amount.
-        {[&] { k.funds = -50000, k.property = k.debt = k.holdings[7] = 0; }, {{55, J("-5億0万円")}, {85, J("-50000万円")}}},
-        // Sums beyond 64 bits stop at the largest amount rather than wrapping.
-        {[&] { k.funds = k.property = L::max(), k.debt = L::min(); }, {{55, MAX}, {70, MAX}}},
-        {[&] { k.funds = L::min(), k.debt = L::max(), k.property = k.holdings[7] = 0; }, {{70, FormatMoney(L::min())}}},
-    };
-    for (const auto& r : rows) {
-        ArrangeDetail(), r.change();
-        RasterCanvas c(450, 370);
-        PaintStock(c);
-        for (const auto& [y, value] : r.shown) EXPECT_EQ(c.TextAt(290, y)->text, value) << &r - rows << ", y " << y;
-    }
-}
-
-constexpr int C = 6;   // the company of the chart
-// A flat history, the zero line at 100 + 40 * 10 / 20 = 120, in trading hours.
-Act Chart(std::function<void(ListedCompany&)> change) {
-    return [change](RasterCanvas& c) {
-        ListedCompany& k = companies[C];
-        for (int32_t& d : k.priceDeltaHistory) d = 0;
-        k.trendRange[0] = 20, k.sharePrice = 40, k.issuedShares = 1000000, k.holdings[C] = 0;
-        companies[0].holdings[C] = 0, historyIndex = 10, gameHour = 11;
-        change(k), PaintPriceChart(c, C);
-    };
-}
-// The dial's quadrants round (40, 160), clear of the three-pixel pen on the axes.
-Area TopRight(Rgb c, int n, char cmp = '=') { return {42, 130, 70, 158, c, n, cmp}; }
-Area BottomRight(Rgb c, int n, char cmp = '=') { return {42, 162, 70, 190, c, n, cmp}; }
-Area BottomLeft(Rgb c, int n, char cmp = '=') { return {10, 162, 38, 190, c, n, cmp}; }
-Area TopLeft(Rgb c, int n, char cmp = '=') { return {10, 130, 38, 158, c, n, cmp}; }
-const std::string CLOSED = J("市場は閉まっています");
-
-const Scene PANELS[] = {
+    // ------------------------------------------------ company panel and chart
     // The player's own shares count in neither sum; 123 lots at 200 and 1000 at 1234 are worth 12546.
     {"CompanyFiguresInFreePlay", 300, 285, [](RasterCanvas& c) {
          ListedCompany& me = companies[0];
@@ -214,18 +209,7 @@ const Scene PANELS[] = {
          for (int32_t& d : k.priceDeltaHistory) d = L::min();
          k.trendRange[0] = 1, k.sharePrice = L::max(), historyIndex = L::min(); }),
      {}, {{70, 0, 520, 200, RED, 0}, At(450, 100, YELLOW), {0, 0, 449, 200, YELLOW, 0}}},
-};
-INSTANTIATE_TEST_SUITE_P(Panels, DisplayScene, ::testing::ValuesIn(PANELS), Named);
-
-const std::string NEWS0 = J("～東都証券取引所～"), NEWS1 = J("ここにニュースが表示されます");
-Text News(int k, const std::string& entry) {
-    return {150, 10 * k + 20, std::to_string(k) + ":" + entry, FONT_10, {50, 255, 50}};
-}
-Act Calendar(int count, int entry, const char* text) {
-    return [=](RasterCanvas& c) { newsLines[entry] = text, newsCount = count, PaintCalendarPanel(c); };
-}
-
-const Scene CALENDAR[] = {
+    // ------------------------------------------------ calendar panel
     // At start entries 2, 1, 0 exist; the missing ones show entry 1.
     {"DateHeadingDividerAndOpeningNews", 520, 85,
      [](RasterCanvas& c) { gameYear = 2007, gameMonth = 3, gameDay = 13, PaintCalendarPanel(c); },
@@ -237,28 +221,7 @@ const Scene CALENDAR[] = {
     // Indices 249..245 lie outside the ring: entry 1 instead.
     {"IndexOutsideTheRingShowsEntryOne", 520, 85, Calendar(250, 1, "one"),
      {News(1, "one"), News(2, "one"), News(3, "one"), News(4, "one"), News(5, "one")}, {}},
-};
-INSTANTIATE_TEST_SUITE_P(Calendar, DisplayScene, ::testing::ValuesIn(CALENDAR), Named);
-
-// The interiors of 50-pixel-high buttons 52 apart from `top`, in these colours, after `more`.
-std::vector<Area> Buttons(int l, int r, int top, std::initializer_list<Rgb> colours, std::vector<Area> more = {}) {
-    for (Rgb c : colours) more.push_back({l + 1, top + 1, r - 1, top + 49, c, (r - l - 2) * 48}), top += 52;
-    return more;
-}
-Text Label(int x, int y, const char* utf8, Rgb colour) { return {x, y, J(utf8), FONT_20, colour}; }
-// 20-pixel labels 52 apart from (x, y), after `more`.
-std::vector<Text> Column(int x, int y, Rgb c, std::initializer_list<const char*> texts, std::vector<Text> more = {}) {
-    for (const char* text : texts) more.push_back(Label(x, y, text, c)), y += 52;
-    return more;
-}
-std::vector<Text> Title(Rgb name, Rgb sub, std::vector<Text> more = {}) {
-    more.push_back({50, 100, J("オルキディア"), FONT_50, name}), more.push_back(Label(185, 160, "～ルミナリア～", sub));
-    return more;
-}
-Act Fade(int fade) { return [fade](RasterCanvas& c) { titleFade = fade, PaintTitleScreen(c, 0, 0); }; }
-const std::string BLANKS16 = J("　　　　　　　　　　　　　　　　");
-
-const Scene SCREENS[] = {
+    // ------------------------------------------------ main view, side panel, ticker, dialogs' offset
     {"TitleStartUpFillsEveryButton", 570, 370,
      [](RasterCanvas& c) { PaintTitleScreen(c, 200, 225); EXPECT_EQ(buttonRepaintCountdown, 0); },
      Title(WHITE, WHITE, Column(195, 215, BLACK, {"新しく起業する", "続きから始める", "ゲームを終了"})),
@@ -325,7 +288,37 @@ const Scene SCREENS[] = {
          EXPECT_TRUE(o.Width() == 110 && o.Height() == 120); },
      {{20, 20, "x", ANY_FONT, WHITE}}, {{5, 5, 15, 15, RED, 100}, {0, 40, 10, 41, GREEN, 10}, {2, 63, 4, 65, BLUE, 4}}},
 };
-INSTANTIATE_TEST_SUITE_P(Screens, DisplayScene, ::testing::ValuesIn(SCREENS), Named);
+INSTANTIATE_TEST_SUITE_P(Painters, DisplayScene, ::testing::ValuesIn(SCENES), Named);
+
+// Figures of the detail column after one change to the arranged company.
+TEST_F(DisplayTest, DetailGuardsSignsAndSaturation) {
+    using L = std::numeric_limits<int64_t>;
+    ListedCompany& k = companies[S];
+    const std::string zero = J("0％"), MAX = FormatMoney(L::max());
+    const struct { std::function<void()> change; std::vector<std::pair<int, std::string>> shown; } rows[] = {
+        {[&] { k.profit = 0; }, {{195, "0"}}},        {[&] { k.profit = -2500; }, {{195, "-41"}}},   // a loss: negative
+        {[&] { k.profit = 100; }, {{195, "0"}}},      // earnings 100 / 200 = 0
+        {[&] { k.sharePrice = 10; }, {{195, "0"}, {210, zero}}},        // a price of 10 is not above 10,
+        {[&] { k.issuedShares = 10000; }, {{195, "0"}, {210, zero}}},   // nor an issue of 10000 above 10000
+        {[&] { k.sharePrice = 0; }, {{40, J("0円")}}},
+        {[&] { k.sharePrice = 11, k.profit = 200; }, {{195, "11"}, {210, J("9％")}}},   // 11 / 1, 1100 / 115
+        {[&] { k.debt = 35000; }, {{210, zero}}},     // book value 0
+        {[&] { k.issuedShares = 10001, k.profit = 10; }, {{195, "50"}, {210, J("2％")}}},   // 500 / 10, 50000 / 23000
+        {[&] { k.issuedShares = 99; }, {{255, zero}, {300, zero}}}, {[&] { k.issuedShares = 0; }, {{175, J("0株")}}},
+        {[&] { k.holdings[S] = 0; }, {{300, zero}}},  {[&] { k.profit = -15000; }, {{130, J("-1億5000万円")}}},
+        // The signed form and the positive-threshold form of a negative amount.
+        {[&] { k.funds = -50000, k.property = k.debt = k.holdings[7] = 0; }, {{55, J("-5億0万円")}, {85, J("-50000万円")}}},
+        // Sums beyond 64 bits stop at the largest amount rather than wrapping.
+        {[&] { k.funds = k.property = L::max(), k.debt = L::min(); }, {{55, MAX}, {70, MAX}}},
+        {[&] { k.funds = L::min(), k.debt = L::max(), k.property = k.holdings[7] = 0; }, {{70, FormatMoney(L::min())}}},
+    };
+    for (const auto& r : rows) {
+        ArrangeDetail(), r.change();
+        RasterCanvas c(450, 370);
+        PaintStock(c);
+        for (const auto& [y, value] : r.shown) EXPECT_EQ(c.TextAt(290, y)->text, value) << &r - rows << ", y " << y;
+    }
+}
 
 // The hover of each button painter: the left edge inside, the others outside.
 TEST_F(DisplayTest, HoverBounds) {
