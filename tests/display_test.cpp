@@ -304,6 +304,7 @@ TEST_F(DisplayTest, DetailGuardsSignsAndSaturation) {
         {[&] { k.sharePrice = 11, k.profit = 200; }, {{195, "11"}, {210, J("9％")}}},   // 11 / 1, 1100 / 115
         {[&] { k.debt = 35000; }, {{210, zero}}},     // book value 0
         {[&] { k.issuedShares = 10001, k.profit = 10; }, {{195, "50"}, {210, J("2％")}}},   // 500 / 10, 50000 / 23000
+        {[&] { k.issuedShares = 20000, k.profit = 100; }, {{195, "5"}, {210, J("4％")}}},   // 500 / 100, 50000 / 11500
         {[&] { k.issuedShares = 99; }, {{255, zero}, {300, zero}}}, {[&] { k.issuedShares = 0; }, {{175, J("0株")}}},
         {[&] { k.holdings[S] = 0; }, {{300, zero}}},  {[&] { k.profit = -15000; }, {{130, J("-1億5000万円")}}},
         // The signed form and the positive-threshold form of a negative amount.
@@ -354,7 +355,8 @@ TEST_F(DisplayTest, NewsTickerFilesAndScrolls) {
         {[] { newsXA = newsXB = -195; }, {3, 3, 1200, 2, 1200, 2}, {}},   // a text that left: its reader moves by two
         {[] { newsReadA = 3, newsReadB = 4, newsXA = 700, newsXB = 100; }, {3, 3, 700, 4, 100, 0}, {}},   // caught up
         {[] { newsReadA = newsReadB = 103; }, {3, 103, 1200, 103, 600, 0}, {}},   // 100 ahead counts as caught up
-        {[] { newsReadA = newsReadB = 104; }, {3, 104, 1190, 104, 590, 0}, {}},   // 101 ahead: still scrolling
+        {[] { newsReadA = 104, newsReadB = 103; }, {3, 104, 1190, 103, 590, 0}, {}},   // one 101 ahead: still scrolling
+        {[] { newsReadA = 103, newsReadB = 104; }, {3, 103, 1190, 104, 590, 0}, {}},
         // Past 200 reader A starts at 0 and B at 1; readers over 100 ahead of the writer keep scrolling.
         {[] { newsReadA = 199, newsReadB = 200, newsXA = newsXB = -195, newsCount = 50; },
          {50, 0, 1200, 1, 1200, 0}, {}},
