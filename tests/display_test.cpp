@@ -304,7 +304,7 @@ TEST_F(DisplayTest, DetailGuardsSignsAndSaturation) {
         {[&] { k.sharePrice = 11, k.profit = 200; }, {{195, "11"}, {210, J("9％")}}},   // 11 / 1, 1100 / 115
         {[&] { k.debt = 35000; }, {{210, zero}}},     // book value 0
         {[&] { k.issuedShares = 10001, k.profit = 10; }, {{195, "50"}, {210, J("2％")}}},   // 500 / 10, 50000 / 23000
-        {[&] { k.issuedShares = 20000, k.profit = 100; }, {{195, "5"}, {210, J("4％")}}},   // 500 / 100, 50000 / 11500
+        {[&] { k.issuedShares = 20000, k.profit = 100; }, {{195, "10"}, {210, J("4％")}}},   // 500 / 50, 50000 / 11500
         {[&] { k.issuedShares = 99; }, {{255, zero}, {300, zero}}}, {[&] { k.issuedShares = 0; }, {{175, J("0株")}}},
         {[&] { k.holdings[S] = 0; }, {{300, zero}}},  {[&] { k.profit = -15000; }, {{130, J("-1億5000万円")}}},
         // The signed form and the positive-threshold form of a negative amount.
