@@ -59,11 +59,16 @@ void CloseMeeting(DialogHost& dialog) {
     dialog.Close(ID_CLOSE);
 }
 
-// The shared tail of every proposal: the announcement, the starting votes
-// and the (re)started timer.
-void StartVote(DialogHost& dialog, int64_t noDivisor, int32_t effect, int32_t newShareIssue) {
+// The announcement that opens every vote; false when the meeting closed
+// behind it.
+bool AnnounceVote() {
     ShowInfo(WIN_DIALOG, TXT_AGM_VOTE_STARTS);
-    if (meetingClosed) return;
+    return !meetingClosed;
+}
+
+// The shared tail of every proposal: the starting votes and the (re)started
+// timer.
+void StartVote(DialogHost& dialog, int64_t noDivisor, int32_t effect, int32_t newShareIssue) {
     const int64_t stake = Stake();
     voteYes = ClampToInt32(stake);
     voteNo = ClampToInt32(SatSub(100, stake) / noDivisor);
@@ -73,8 +78,9 @@ void StartVote(DialogHost& dialog, int64_t noDivisor, int32_t effect, int32_t ne
 }
 
 void SubmitBusinessProposal(DialogHost& dialog, const BusinessProposal& p) {
-    if (!AskYesNo(WIN_DIALOG, p.question, TXT_CAP_CONFIRM) || meetingClosed) return;
-    // The product is taken to its low 32 bits, as the game keeps it.
+    if (!AskYesNo(WIN_DIALOG, p.question, TXT_CAP_CONFIRM) || meetingClosed || !AnnounceVote()) return;
+    // The price is read once the announcement is answered (the market moves
+    // behind it); the product is taken to its low 32 bits, as the game keeps it.
     const int32_t effect = Low32(SatMul(companies[meetingCompany].sharePrice, p.factor));
     StartVote(dialog, p.noDivisor, effect, 0);
 }
@@ -89,7 +95,7 @@ void SubmitNewShareProposal(DialogHost& dialog) {
         return;
     }
     const std::string question = StrPrintf(TXT_AGM_ASK_NEW_SHARES, static_cast<int>(n));
-    if (!AskYesNo(WIN_DIALOG, question.c_str(), TXT_CAP_CONFIRM) || meetingClosed) return;
+    if (!AskYesNo(WIN_DIALOG, question.c_str(), TXT_CAP_CONFIRM) || meetingClosed || !AnnounceVote()) return;
     StartVote(dialog, 2, static_cast<int32_t>(n), 1);
 }
 

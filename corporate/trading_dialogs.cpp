@@ -1,5 +1,6 @@
 #include "corporate/trading_dialogs.h"
 
+#include <cstdint>
 #include <string>
 
 #include "corporate/trading_texts.h"
@@ -35,10 +36,13 @@ int Traded() {
 int64_t TypedQuantity(DialogHost& dialog) { return ParseTypedInt64(dialog.ItemText(ID_QUANTITY)); }
 
 // The value of the order in 万円, counted in whole hundreds of shares and
-// whole tens of yen. Saturated, so that a huge quantity cannot wrap round
-// into a negative (or small) estimate.
+// whole tens of yen. A value beyond 64 bits comes back negative, as a
+// wrapped one would, so that both dialogs refuse it rather than show a
+// saturated figure; a negative quantity gives a negative estimate too.
 int64_t Estimate(int32_t price, int64_t quantity) {
-    return SatMul(price / 10, quantity / 100) / 10;
+    const int64_t perShare = price / 10, hundreds = quantity / 100;
+    if (perShare > 0 && hundreds > 0 && hundreds > INT64_MAX / perShare) return -1;
+    return SatMul(perShare, hundreds) / 10;
 }
 
 void ShowCompany(DialogHost& dialog) {

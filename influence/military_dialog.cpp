@@ -208,9 +208,9 @@ void OpenMilitaryDialog() { port->OpenDialog(IDD_MILITARY, WIN_MAIN); }
 
 void BuyWeapons(DialogHost& dialog, int type, int64_t count) {
     if (type < 0 || type >= WEAPON_TYPE_COUNT) return;
-    // Only the upper bound is tested: a negative order goes through and
-    // gives money back.
-    if (count > WEAPON_ORDER_LIMIT[type]) {
+    // A negative order would sell weapons back for money from nothing: it
+    // is outside what one order may hold, as one above the limit is.
+    if (count < 0 || count > WEAPON_ORDER_LIMIT[type]) {
         ShowInfo(WIN_DIALOG, LIMIT_MESSAGE[type], "");
         return;
     }

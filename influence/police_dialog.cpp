@@ -56,8 +56,10 @@ void ShowDetentionFields(DialogHost& dialog) {
 }
 
 // The one refusal of every bribe. Nothing has changed when it shows.
+// A negative amount would be a bribe paid to the player: refused as an
+// amount the player cannot pay.
 bool CanPay(int64_t cost) {
-    if (cost > companies[0].funds) {
+    if (cost < 0 || cost > companies[0].funds) {
         ShowInfo(WIN_DIALOG, TXT_POLICE_NO_MONEY, "");
         return false;
     }
@@ -130,7 +132,7 @@ void OpenPoliceDialog() { port->OpenDialog(IDD_POLICE, WIN_SIDE); }
 bool BribePolice(int64_t amount) {
     if (!CanPay(amount)) return false;
     companies[0].funds = SatSub(companies[0].funds, amount);
-    // One point of connection per 100万円; a negative amount takes it back.
+    // One point of connection per 100万円.
     policeConnection = ClampToInt32(static_cast<int64_t>(policeConnection) + amount / 100);
     ShowInfo(WIN_DIALOG, TXT_POLICE_THANKS, TXT_POLICE_CAP_CHIEF);
     return true;

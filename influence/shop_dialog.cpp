@@ -1,5 +1,7 @@
 #include "influence/shop_dialog.h"
 
+#include <cstdint>
+
 #include "influence/shop_texts.h"
 #include "resources/dialog_ids.h"
 #include "world/safe_math.h"
@@ -78,12 +80,18 @@ void BuyShopItem(DialogHost& dialog, ShopItem item) {
         ShowInfo(WIN_DIALOG, TXT_SHOP_NO_FUNDS, "");
         return;
     }
+    // A count at the top of its range cannot take one more: refused before
+    // anything is charged.
+    if (!IsTool(item) && shopOwned[item] == INT32_MAX) {
+        ShowInfo(WIN_DIALOG, TXT_SHOP_TOO_MANY, "");
+        return;
+    }
     me.funds = SatSub(me.funds, price);
     if (IsTool(item)) {
         shopOwned[item] = 1;
         ShowToolLabel(dialog, item);
     } else {
-        shopOwned[item] = ClampToInt32(static_cast<int64_t>(shopOwned[item]) + 1);
+        shopOwned[item] += 1;
         me.profit = SatAdd(me.profit, ProfitOf(item));
         me.property = SatAdd(me.property, BookValue(item));
         ShowCount(dialog, item);

@@ -69,7 +69,8 @@ void SharesFollowPrice(int i, ListedCompany& c, int64_t priceDelta, int64_t& F, 
     const double Ff = static_cast<float>(F);
     const double If = static_cast<float>(I);
     const double pd = static_cast<float>(priceDelta);
-    const double r = pd / (2.0 * p);
+    // r is stored in single precision, as F, I and the delta are.
+    const double r = static_cast<float>(pd / (2.0 * p));
     const int64_t room = SatSub(I, H);
 
     auto shareValue = [&](int64_t issued) { return SatMul(issued / 1000, priceDelta) / 20; };

@@ -156,9 +156,10 @@ TEST_F(MarketDay, SharesFollowThePrice) {
         ASSERT_TRUE(usedUp || F < I - c.holdings[9]);
         buyImpactDelta = 100; buyImpactCompany = 9;
         AdvanceMarketDay();
-        const float fI = static_cast<float>(I);
-        const int64_t grown = static_cast<int64_t>(static_cast<float>(static_cast<double>(fI) * (1 + 0.05)));
-        const int64_t sold = static_cast<int64_t>(static_cast<float>(static_cast<double>(static_cast<float>(F)) - 0.05 * fI));
+        // r = delta / (2 p) is kept in single precision, as F and I are.
+        const double fI = static_cast<float>(I), r = static_cast<float>(100.0 / (2 * 1000));   // the price after the impact
+        const int64_t grown = static_cast<int64_t>(static_cast<float>(fI + r * fI));
+        const int64_t sold = static_cast<int64_t>(static_cast<float>(static_cast<double>(static_cast<float>(F)) - r * fI));
         EXPECT_EQ(V({c.issuedShares, c.floatingShares}), usedUp ? V({grown, 0}) : V({I, sold}));
         EXPECT_EQ(c.funds, funds + (usedUp ? grown / 1000 * 100 / 20 : 0) + c.profit / 1000);
     }

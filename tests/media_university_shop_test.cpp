@@ -200,7 +200,8 @@ TEST_F(InfluenceTest, BuildingsAreBoughtAndSoldOneAtATime) {
         {1021, 500, 0, 3, "所持していません.", 500, 0, 0, 0, 3},
         {1022, 500, 3, 0, "所持していません.", 500, 0, 0, 3, 0},
         {1021, 500, -1, 0, "所持していません.", 500, 0, 0, -1, 0},   // only a damaged save holds one
-        {1019, 300000, I32_MAX, 0, "購入しました.", 0, 100, 30000, I32_MAX, 0},   // stops at its bound
+        {1019, 300000, I32_MAX - 1, 0, "購入しました.", 0, 100, 30000, I32_MAX, 0},
+        {1019, 300000, I32_MAX, 0, "これ以上は購入できません.", 300000, 0, 0, I32_MAX, 0},   // nothing charged
     };
     RunDialog(SHOP, [&](HeadlessDialog& d) {
         for (const auto& r : rows) {

@@ -94,16 +94,18 @@ TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
         {true, "751", 750, 7, 0, 750, 7, 0, NO_MONEY},
         {true, "  750yen", 750, 7, 0, 0, 14, 0, CHIEF},
         {true, "", 0, 14, 0, 0, 14, 0, CHIEF},
-        {true, "-450", 0, 14, 0, 450, 10, 0, CHIEF},
-        {true, "-9999999999999999999", 5, 0, 0, I64_MAX, I32_MIN, 0, CHIEF},
+        // A negative bribe would pay the player: refused as one beyond the funds.
+        {true, "-450", 0, 14, 0, 0, 14, 0, NO_MONEY},
+        {true, "-1", 0, 14, 0, 0, 14, 0, NO_MONEY},
+        {true, "-9999999999999999999", 5, 0, 0, 5, 0, 0, NO_MONEY},
         // One percent off the chance per 億円 (10000万円), never below none.
         {false, "3", 200000, 0, 125, 170000, 0, 95, PROSECUTOR},
         {false, "18", 170000, 0, 95, 170000, 0, 95, NO_MONEY},
         {false, "17", 170000, 0, 95, 0, 0, 0, PROSECUTOR},
-        {false, "-2", 0, 0, 0, 20000, 0, 20, PROSECUTOR},
+        {false, "-2", 0, 0, 0, 0, 0, 0, NO_MONEY},
         // Costs beyond 64 bits saturate instead of wrapping.
         {false, "1000000000000000000", 5, 0, 0, 5, 0, 0, NO_MONEY},
-        {false, "-9999999999999999999", 5, 0, 0, I64_MAX, 0, I32_MAX, PROSECUTOR},
+        {false, "-9999999999999999999", 5, 0, 0, 5, 0, 0, NO_MONEY},
     };
     RunDialog(POLICE, [&](HeadlessDialog& d) {
         const uint32_t state = GameRandState();
@@ -137,7 +139,7 @@ TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
         // The judge is paid in 億円, up to the funds; the severity stays.
         const char* const JUDGE = "[裁判官] ありがとう.君に有利な判決をするよ.";
         const struct { const char* typed; int64_t fundsAfter; int32_t connectionAfter; const char* box; } bribes[] = {
-            {"4", 20000, 4, JUDGE}, {"3", 20000, 4, NO_MONEY}, {"2", 0, 6, JUDGE}};
+            {"4", 20000, 4, JUDGE}, {"3", 20000, 4, NO_MONEY}, {"-1", 20000, 4, NO_MONEY}, {"2", 0, 6, JUDGE}};
         for (const auto& b : bribes) {
             d.Type(1007, Sjis(b.typed)); d.Press(1017); EXPECT_EQ(TakeBoxes(), (Boxes{b.box}));
             EXPECT_EQ(std::make_tuple(me.funds, judgeConnection, TextOf(d, 1002)),

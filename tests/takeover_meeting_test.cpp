@@ -335,3 +335,19 @@ TEST_F(ShareholdersMeeting, ClosingOrRacingTheVoteDecidesNothingTwice) {
     });
     EXPECT_EQ(V({agmEffect, voteNo}), V({1000000, 5}));   // the closing tick's count, not a restarted vote's
 }
+
+// The market moves behind "採決を取ります.": a business proposal's effect
+// reads the price once that box is answered.
+TEST_F(ShareholdersMeeting, TheBusinessEffectReadsThePriceAfterTheAnnouncement) {
+    companies[0].holdings[T] = 9000000;
+    companies[T].sharePrice = 1000;
+    Meeting([&](HeadlessDialog& d) {
+        host.openBoxes.push_back([](const RecordedMessage&) {});   // the question
+        host.openBoxes.push_back([&](const RecordedMessage& box) {
+            EXPECT_EQ(Utf8(box.text), "採決を取ります.");
+            companies[T].sharePrice = 1234;
+        });
+        Propose(d, 1017);
+    });
+    EXPECT_EQ(agmEffect, 1234 * 1000);
+}

@@ -133,9 +133,11 @@ TEST_F(Trading, TheTickRefusesQuantitiesOutOfRange) {
         {BUY, 1234, "-99", "-99", "0", nullptr}, {SELL, 1234, "-100", "0", nullptr, "[不可] 一度にそんなに注文できません"},
         {SELL, 1234, "-99", "-99", "0", nullptr},
         {SELL, 1234, "100000000001", "100000000001", "12300000000", nullptr},   // no upper bound here
-        // 20000 × 10^15 is beyond 64 bits: wrapped, the estimate would turn negative and refuse.
-        {SELL, 200000, "100000000000000000", "100000000000000000", "922337203685477580", nullptr},
-        {SELL, 200000, "99999999999999999999", "99999999999999999999", "922337203685477580", nullptr},
+        // 20000 × 10^15 is beyond 64 bits: refused as a negative estimate is, never shown saturated.
+        {SELL, 200000, "46116860184273800", "46116860184273800", "922337203685476000", nullptr},
+        {SELL, 200000, "46116860184273900", "0", nullptr, "[不可] 一度にそんなに注文できません"},
+        {BUY, 200000, "46116860184273900", "0", nullptr, tooMany},
+        {SELL, 5, "99999999999999999999", "99999999999999999999", "0", nullptr},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.typed);

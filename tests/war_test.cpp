@@ -154,7 +154,8 @@ TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
         {NuclearMissile, "3", 300000000, 0, "核ミサイルを3発購入しました.", 3, 0},
         {Bomber, "", RICH, 50, "爆撃機を0機購入しました.", 50, RICH},   // nothing typed orders 0
         {Infantry, "  12abc", RICH, 0, "歩兵を12人購入しました.", 12, RICH - 120000},   // leading blanks and trailing letters skipped
-        {Bomber, "-5", RICH, 0, "爆撃機を-5機購入しました.", -5, RICH + 15000000},   // only the upper bound is tested
+        {Bomber, "-5", RICH, 50, WEAPONS[Bomber].tooMany, 50, RICH},   // no weapons sold back for money from nothing
+        {Bomber, "-1", RICH, 50, WEAPONS[Bomber].tooMany, 50, RICH},
         {Battleship, "3", RICH, 10, "戦艦を3隻購入しました.", 13, RICH - 18000000},   // added to the holding...
         {Infantry, "100", RICH, INT32_MAX - 10, "歩兵を100人購入しました.", INT32_MAX, RICH - 1000000},   // ...up to its bound
     });
