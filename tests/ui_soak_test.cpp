@@ -30,6 +30,9 @@ public:
     // One action on the main window, the panels or the clock.
     void Act() {
         host_.defaultAnswer = Chance(2) ? ANSWER_YES : ANSWER_NO;
+        // Now and then the prosecutors are sure of their case, so that random
+        // play meets an arrest and the detention dialog whatever its luck.
+        if (Chance(4000)) prosecutionChance = PROSECUTION_CERTAIN;
         switch (Pick(10)) {
             case 0: case 1: host_.ClickMain(Pick(570), Pick(370)); break;
             case 2: host_.MoveMain(Pick(570), Pick(370)); break;
