@@ -185,7 +185,9 @@ TEST(WaveFile, OnlyHonestUncompressedPcmIsPlayable) {
         return s;
     };
     const std::string good = wave(1, 22050, 16, 8000);
-    std::string lyingData = good, lyingRiff = good, floatFormat = good, badRate = good, dataFirst = good, padded = good;
+    std::string lyingData = good, lyingRiff = good, floatFormat = good, badRate = good, dataFirst = good, padded = good,
+                tag257 = good;
+    le(tag257, 20, 0x0101, 2);   // a format whose low byte alone would read as PCM
     le(lyingData, 40, 0xFFFFFFF0u, 4);
     le(lyingRiff, 4, 36 + 8001, 4);
     le(floatFormat, 20, 3, 2);
@@ -208,6 +210,7 @@ TEST(WaveFile, OnlyHonestUncompressedPcmIsPlayable) {
         {"a RIFF length past the end", lyingRiff, false},
         {"no data", wave(1, 22050, 16, 0), false},
         {"floating point", floatFormat, false},
+        {"format tag 257", tag257, false},
         {"inconsistent byte rate", badRate, false},
         {"24 bits", wave(1, 22050, 24, 300), false},
         {"six channels", wave(6, 22050, 16, 1200), false},
