@@ -18,6 +18,26 @@ protected:
     static void DoomCompany(int i) { companies[i].sharePrice = 5; sellImpactDelta = 100; sellImpactCompany = i; }
 };
 
+// Each state is left by its first draw, else by its second (1 in 10 each,
+// 1 in 500 from ordinary trading); a draw that would hit with one more in
+// the modulus must not.
+TEST_F(MarketDay, StatesAreLeftByTheirOwnDraws) {
+    const auto hit = [](int n) -> DrawTest { return [n](int32_t d) { return d % n == 1 && d % (n + 1) != 1; }; };
+    const auto miss = [](int n) -> DrawTest { return [n](int32_t d) { return d % n != 1 && d % (n + 1) == 1; }; };
+    const struct { int state, n, first, second; } rows[] = {
+        {1, 500, 2, 5}, {2, 10, 6, 1}, {3, 10, 7, 1}, {4, 10, 9, 1}, {5, 10, 3, 1}, {6, 10, 4, 1}, {7, 10, 8, 1}};
+    for (const auto& r : rows) {
+        for (int k = 0; k < 3; ++k) {   // the first draw hits, the second hits, neither
+            companies[0].trendState = r.state;
+            if (k == 0) ArrangeDraws({hit(r.n)});
+            if (k == 1) ArrangeDraws({miss(r.n), hit(r.n)});
+            if (k == 2) ArrangeDraws({miss(r.n), miss(r.n)});
+            AdvanceMarketDay();
+            EXPECT_EQ(companies[0].trendState, k == 0 ? r.first : k == 1 ? r.second : r.state) << r.state << " " << k;
+        }
+    }
+}
+
 TEST_F(MarketDay, OrdinaryRangeAndNewsEpisodesFollowTheirTables) {
     // Allowed successor states; every change raises newsPending.
     const std::set<std::pair<int, int>> allowed = {{1, 2}, {1, 5}, {2, 6}, {2, 1}, {3, 7}, {3, 1}, {4, 9}, {4, 1},

@@ -49,7 +49,7 @@ TEST_F(NewGame, StartingWorld) {
         {companies[27].funds, 650000000000LL}, {companies[21].profit, -5500000}, {companies[29].profit, -60000}, {companies[25].sharePrice, 941000},
         {lenderInterestRate[0], 5}, {lenderInterestRate[2], 1}, {lenderCreditLimit[1], 500000}, {mediaLowerCost[0], 20000000}, {mediaLowerCost[4], 150000},
         {researchCost[7], 800000}, {shopPrice[7], 460000000}, {weaponPrice[9], 100000000}, {enemyForces[4], 80000}, {enemyForces[9], 25},
-        {newsCount, 3}, {gameYear, 2007}, {gameMonth, 3}, {gameDay, 12}, {gameHour, 11}, {gameMinute, 23}, {lawyerFee, 8000}, {monthsToTrial, 10},
+        {buyImpactDelta, 0}, {buyImpactCompany, 0}, {sellImpactDelta, 0}, {sellImpactCompany, 0}, {newsCount, 3}, {gameYear, 2007}, {gameMonth, 3}, {gameDay, 12}, {gameHour, 11}, {gameMinute, 23}, {lawyerFee, 8000}, {monthsToTrial, 10},
     };
     for (size_t k = 0; k < sizeof values / sizeof values[0]; ++k) EXPECT_EQ(values[k][0], values[k][1]) << "row " << k;
     for (int i = 0; i < COMPANY_COUNT; ++i) {
