@@ -76,6 +76,12 @@ void HeadlessDialog::StartTimer(int intervalMs) {
     host_.StartSlot(timerSlot_, intervalMs);
 }
 
+// The slot goes back to the host, so that a long session of dialogs does not
+// leave every timer scan walking thousands of dead slots.
+HeadlessDialog::~HeadlessDialog() {
+    if (timerSlot_ >= 0) host_.ReleaseTimer(timerSlot_);
+}
+
 void HeadlessDialog::StopTimer() {
     if (timerSlot_ >= 0) host_.timers_[static_cast<size_t>(timerSlot_)].running = false;
 }
@@ -120,10 +126,21 @@ HeadlessHost::HeadlessHost() {
 HeadlessHost::~HeadlessHost() = default;
 
 int HeadlessHost::AddTimer(std::function<void()> fire) {
+    for (size_t k = 0; k < timers_.size(); ++k) {
+        if (!timers_[k].free) continue;
+        timers_[k] = Timer{};
+        timers_[k].fire = std::move(fire);
+        return static_cast<int>(k);
+    }
     Timer t;
     t.fire = std::move(fire);
     timers_.push_back(std::move(t));
     return static_cast<int>(timers_.size()) - 1;
+}
+
+void HeadlessHost::ReleaseTimer(int slot) {
+    Timer& t = timers_[static_cast<size_t>(slot)];
+    t.running = false, t.free = true;
 }
 
 void HeadlessHost::StartSlot(int slot, int intervalMs) {

@@ -20,6 +20,9 @@ struct DialogTemplate;
 class HeadlessDialog : public DialogHost {
 public:
     HeadlessDialog(const DialogTemplate& t, DialogProc proc, class HeadlessHost& host);
+    ~HeadlessDialog();
+    HeadlessDialog(const HeadlessDialog&) = delete;
+    HeadlessDialog& operator=(const HeadlessDialog&) = delete;
     int ResourceId() const override { return id_; }
     std::string ItemText(int id) override;
     void SetItemText(int id, const char* text) override;
@@ -119,12 +122,14 @@ private:
     friend class HeadlessDialog;
     struct Timer {
         bool running = false;
+        bool free = false;   // a closed dialog's slot, taken again by the next one
         int interval = 0;
         int64_t due = 0;
         uint64_t order = 0;
         std::function<void()> fire;
     };
     int AddTimer(std::function<void()> fire);
+    void ReleaseTimer(int slot);
     void StartSlot(int slot, int intervalMs);
     std::vector<Timer> timers_;
     std::map<WindowId, int> windowTimers_;
