@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <utility>
 
 #include "shell/screen_flow.h"
@@ -57,20 +59,13 @@ bool GameTest::Played(const char* file) const {
     return std::find(host.sounds.begin(), host.sounds.end(), file) != host.sounds.end();
 }
 
-bool GameTest::Said(const char* utf8Text) const { return CountSaid(utf8Text) > 0; }
-int GameTest::CountSaid(const char* utf8Text) const {
+bool GameTest::Said(const char* utf8Text) const {
     const std::string text = Sjis(utf8Text);
-    return static_cast<int>(std::count_if(host.messages.begin(), host.messages.end(), [&](const auto& m) { return m.text == text; }));
+    return std::any_of(host.messages.begin(), host.messages.end(), [&](const auto& m) { return m.text == text; });
 }
 bool GameTest::SaidWith(const char* utf8Text, const char* utf8Caption) const {
     const std::string text = Sjis(utf8Text), caption = Sjis(utf8Caption);
     return std::any_of(host.messages.begin(), host.messages.end(), [&](const auto& m) { return m.text == text && m.caption == caption; });
-}
-
-std::vector<std::string> GameTest::MessagesUtf8() const {
-    std::vector<std::string> out;
-    for (const auto& m : host.messages) out.push_back(Utf8(m.text));
-    return out;
 }
 
 GameTest::Boxes GameTest::TakeBoxes(bool markQuestions) {
@@ -81,7 +76,25 @@ GameTest::Boxes GameTest::TakeBoxes(bool markQuestions) {
     return out;
 }
 
+GameTest::Boxes GameTest::SaveDialog(int slot, int command, MessageAnswer answer) {
+    host.answers = {answer};
+    RunDialog(IDD_SAVE_LOAD, [=](HeadlessDialog& d) {
+        if (slot) d.Press(slot);
+        if (command) d.Press(command);
+        EXPECT_TRUE(d.open());   // saving and loading leave the dialog open
+        d.Press(1);
+    });
+    host.answers.clear();
+    return TakeBoxes(true);
+}
+
 std::string GameTest::TextOf(HeadlessDialog& d, int id) { return Utf8(d.ItemText(id)); }
+
+std::string ReadAll(const std::string& path) {
+    std::stringstream s;
+    s << std::ifstream(path, std::ios::binary).rdbuf();
+    return s.str();
+}
 
 TempWorkDir::TempWorkDir() {
     char cwd[4096], tmpl[] = "/tmp/orchidia-work-XXXXXX";

@@ -30,14 +30,14 @@ protected:
 
     // Texts (UTF-8 in the test, compared in code page 932).
     bool Said(const char* utf8Text) const;   // any message box with this text
-    int CountSaid(const char* utf8Text) const;
     bool SaidWith(const char* utf8Text, const char* utf8Caption) const;
-    // The texts of the boxes since the last ClearMessages, in order, as UTF-8.
-    std::vector<std::string> MessagesUtf8() const;
     void ClearMessages() { host.messages.clear(); }
     // The boxes since the last call as "[caption] text" in UTF-8 (a question "?[..." if marked); forgets them.
     using Boxes = std::vector<std::string>;
     Boxes TakeBoxes(bool markQuestions = false);
+    // The save and load dialog: chooses a slot button (0: none), presses command (0: none), answers a
+    // question with answer and closes; returns the boxes shown, questions marked.
+    Boxes SaveDialog(int slot, int command, MessageAnswer answer = ANSWER_YES);
     // The text of a dialog control, converted to UTF-8.
     static std::string TextOf(HeadlessDialog& d, int id);
 
@@ -62,3 +62,5 @@ private:
 
 // Code page 932 to UTF-8, for tests only.
 std::string Utf8(const std::string& sjis);
+// A whole file's bytes; empty if it cannot be read.
+std::string ReadAll(const std::string& path);

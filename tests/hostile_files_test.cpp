@@ -1,14 +1,12 @@
-// What stands in the place of a save, a picture or a sound need not be a
-// file the game wrote: pipes, folders, links and lying wave headers are
-// refused at once and lose nothing; and a quit, wherever it is asked for,
-// ends everything of the game at once.
+// What stands in the place of a save, a picture or a sound need not be a file the game wrote:
+// pipes, folders, links, damaged saves and lying wave headers are refused at once and lose nothing;
+// and a quit, wherever it is asked for, ends everything of the game at once.
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <set>
 
 #include "shell/screen_flow.h"
 #include "shell/wave_file.h"
@@ -18,209 +16,123 @@
 
 namespace {
 
-constexpr int ID_SLOT_1 = 1005;
-constexpr int ID_SAVE = 1017;
-constexpr int ID_LOAD = 1019;
+namespace fs = std::filesystem;
+constexpr int ID_SLOT_1 = 1005, ID_SAVE = 1017, ID_LOAD = 1019;
+const char* const SAVED = "[] データを保存しました.";
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::vector<std::string> FolderNames() {
-    std::vector<std::string> names;
-    if (DIR* d = opendir(".")) {
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') names.emplace_back(e->d_name);
-        closedir(d);
-    }
-    std::sort(names.begin(), names.end());
+std::set<std::string> FolderNames() {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(".")) names.insert(e.path().filename().string());
     return names;
 }
 
-bool IsRegularFile(const char* path) {
-    struct stat st;
-    return lstat(path, &st) == 0 && S_ISREG(st.st_mode);
-}
-
-// What the test puts where the game looks; "victim.txt" stands for any file
-// of the player's that a link could lead to.
-enum Place { NOTHING, SAVE, FIFO, FOLDER, LINK_TO_VICTIM, LINK_LOOP, LINK_TO_DEVICE, TEMP_LINK_TO_VICTIM };
+// What the test puts where the game looks for save 1. "victim.txt" stands for any file of the
+// player's that a link could lead to; TEMP_TAKEN is a link by the name the save's own new file tries first.
+enum Place { NOTHING, SAVE, DAMAGED, FIFO, FOLDER, LINK_TO_VICTIM, LINK_LOOP, LINK_TO_DEVICE, TEMP_TAKEN };
 
 void Arrange(Place place, const std::string& save) {
-    WriteAll("victim.txt", "the player's own notes\n");
-    switch (place) {
-        case NOTHING: break;
-        case SAVE: WriteAll("save1.dat", save); break;
-        case FIFO: ASSERT_EQ(mkfifo("save1.dat", 0600), 0); break;
-        case FOLDER: ASSERT_EQ(mkdir("save1.dat", 0700), 0); break;
-        case LINK_TO_VICTIM: ASSERT_EQ(symlink("victim.txt", "save1.dat"), 0); break;
-        case LINK_LOOP: ASSERT_EQ(symlink("save1.dat", "save1.dat"), 0); break;
-        case LINK_TO_DEVICE: ASSERT_EQ(symlink("/dev/zero", "save1.dat"), 0); break;
-        case TEMP_LINK_TO_VICTIM:
-            WriteAll("save1.dat", save);
-            ASSERT_EQ(symlink("victim.txt", "save1.dat.tmp"), 0);
-            break;
-    }
+    std::ofstream("victim.txt") << "the player's own notes\n";
+    if (place == SAVE || place == DAMAGED || place == TEMP_TAKEN)
+        std::ofstream("save1.dat", std::ios::binary) << (place == DAMAGED ? save.substr(0, save.size() / 2) : save);
+    const std::string temp = "save1.dat." + std::to_string(getpid()) + "-0.tmp";
+    ASSERT_EQ(place == FIFO ? mkfifo("save1.dat", 0600) : place == FOLDER ? mkdir("save1.dat", 0700)
+              : place == LINK_TO_VICTIM ? symlink("victim.txt", "save1.dat") : place == LINK_LOOP ? symlink("save1.dat", "save1.dat")
+              : place == LINK_TO_DEVICE ? symlink("/dev/zero", "save1.dat") : place == TEMP_TAKEN ? symlink("victim.txt", temp.c_str()) : 0, 0);
 }
 
 }  // namespace
 
 class HostileFiles : public GameTest {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        save_ = SerializeSaveData();
-    }
-    // Presses a command of the save dialog on slot 1, answering an overwrite
-    // question with answer; returns the boxes it showed.
-    Boxes Command(int id, MessageAnswer answer = ANSWER_YES) {
-        host.answers.push_back(answer);
-        RunDialog(IDD_SAVE_LOAD, [id](HeadlessDialog& d) {
-            d.Press(ID_SLOT_1);
-            d.Press(id);
-        });
-        host.answers.clear();
-        return TakeBoxes();
-    }
-    std::string save_;
+    void Clear() { for (const auto& name : FolderNames()) fs::remove_all(name); }   // links themselves, not their targets
     TempWorkDir work_;
+    const std::string save_ = SerializeSaveData();
 };
 
-TEST_F(HostileFiles, LoadReadsOnlyARegularFileAndSaysWhyNot) {
-    const std::string notRegular =
-        "[] セーブデータを読み込めませんでした.\n(save1.dat: 通常のファイルではありません)\n\nゲームの状態は変わっていません.";
-    const std::string unreadable =
-        "[] セーブデータを読み込めませんでした.\n(save1.dat: 読み取りが許可されていないか,読み込み中にエラーが起きました)"
-        "\n\nゲームの状態は変わっていません.";
-    const struct {
-        Place place;
-        std::string box;
-    } rows[] = {
-        {NOTHING, "[] セーブデータが見つかりません."},
+TEST_F(HostileFiles, LoadReadsOnlyAWholeRegularFileAndSaysWhyNot) {
+    const std::string cannot = "[] セーブデータを読み込めませんでした.\n(save1.dat: ", unchanged = ")\n\nゲームの状態は変わっていません.";
+    const std::string notRegular = cannot + "通常のファイルではありません" + unchanged;
+    // box: the start of the only box shown (a damaged save names its line).
+    const struct { Place place; std::string box; } rows[] = {
+        {NOTHING, "[] セーブデータが見つかりません."}, {DAMAGED, "[] セーブデータが壊れているため読み込めません.\n"},
         {FIFO, notRegular},   // would wait for a writer for ever if opened
-        {FOLDER, notRegular},
-        {LINK_TO_DEVICE, notRegular},
-        {LINK_LOOP, unreadable},
+        {FOLDER, notRegular}, {LINK_TO_DEVICE, notRegular},
+        {LINK_LOOP, cannot + "読み取りが許可されていないか,読み込み中にエラーが起きました" + unchanged},
         {SAVE, "[] データを読み込みました."},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.place);
-        Arrange(row.place, save_);
-        companies[0].funds = 77;
-        EXPECT_EQ(Command(ID_LOAD), (Boxes{row.box}));
-        EXPECT_EQ(companies[0].funds == 77, row.place != SAVE);
-        std::remove("save1.dat");
-        rmdir("save1.dat");
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.place);
+        Arrange(r.place, save_);
+        companies[0].funds += 5;
+        const std::string changed = SerializeSaveData();
+        const Boxes boxes = SaveDialog(ID_SLOT_1, ID_LOAD);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].substr(0, r.box.size()), r.box);
+        EXPECT_EQ(SerializeSaveData(), r.place == SAVE ? save_ : changed);
+        EXPECT_EQ(loadedFromFile, r.place == SAVE);
+        Clear();
     }
 }
 
 TEST_F(HostileFiles, SaveWritesAFreshFileOfItsOwnAndNeverThroughALink) {
-    const std::string refused = "[] セーブできませんでした.\n(save1.dat に書き込めません)\n\n元のファイルはそのまま残っています.";
-    const std::string overwrite = "[確認] すでにファイルが存在します.\n\n上書きしてよろしいですか?";
-    const struct {
-        Place place;
-        Boxes boxes;
-        bool written;
-    } rows[] = {
-        {NOTHING, {"[] データを保存しました."}, true},
-        {SAVE, {overwrite, "[] データを保存しました."}, true},
-        {TEMP_LINK_TO_VICTIM, {overwrite, "[] データを保存しました."}, true},
-        {LINK_TO_VICTIM, {overwrite, "[] データを保存しました."}, true},   // the link itself is replaced
-        {FOLDER, {refused}, false},                                        // refused at once, kept
-        {FIFO, {refused}, false},
+    const std::string overwrite = "?[確認] すでにファイルが存在します.\n\n上書きしてよろしいですか?";
+    const Boxes refused = {"[] セーブできませんでした.\n(save1.dat に書き込めません)\n\n元のファイルはそのまま残っています."};
+    const struct { Place place; Boxes boxes; } rows[] = {
+        {NOTHING, {SAVED}}, {SAVE, {overwrite, SAVED}}, {TEMP_TAKEN, {overwrite, SAVED}},
+        {LINK_TO_VICTIM, {overwrite, SAVED}},   // the link itself is replaced
+        {FOLDER, refused}, {FIFO, refused},      // refused at once, kept
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.place);
-        Arrange(row.place, "old\r\n");
-        std::vector<std::string> before = FolderNames();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.place);
+        Arrange(r.place, "old\r\n");
+        std::set<std::string> names = FolderNames();
+        names.insert("save1.dat");   // and nothing else of the save's own left beside it
         companies[0].funds = 4321;
-        EXPECT_EQ(Command(ID_SAVE), row.boxes);
+        EXPECT_EQ(SaveDialog(ID_SLOT_1, ID_SAVE), r.boxes);
         EXPECT_EQ(ReadAll("victim.txt"), "the player's own notes\n");
-        EXPECT_EQ(IsRegularFile("save1.dat"), row.written);
-        if (row.written) EXPECT_EQ(ReadAll("save1.dat"), SerializeSaveData());
-        // Nothing of the save's own is left behind beside it.
-        if (row.place == NOTHING) before.push_back("save1.dat");
-        std::sort(before.begin(), before.end());
-        EXPECT_EQ(FolderNames(), before);
-        std::remove("save1.dat");
-        std::remove("save1.dat.tmp");
-        rmdir("save1.dat");
+        ASSERT_EQ(fs::is_regular_file(fs::symlink_status("save1.dat")), r.boxes != refused);   // a pipe is not read here
+        if (r.boxes != refused) { EXPECT_EQ(ReadAll("save1.dat"), SerializeSaveData()); }
+        EXPECT_EQ(FolderNames(), names);
+        Clear();
     }
-}
-
-TEST_F(HostileFiles, AnsweringNoToTheOverwriteQuestionKeepsTheFile) {
-    Arrange(SAVE, "old\r\n");
-    EXPECT_EQ(Command(ID_SAVE, ANSWER_NO), (Boxes{"[確認] すでにファイルが存在します.\n\n上書きしてよろしいですか?"}));
-    EXPECT_EQ(ReadAll("save1.dat"), "old\r\n");
-    // A folder that does not exist is reported, not a crash.
-    EXPECT_FALSE(SaveGameFile("no/such/folder/save1.dat", WIN_MAIN, false));
-    EXPECT_EQ(TakeBoxes().size(), 1u);
+    // Started with standard input closed, the save's new file may get descriptor 0: still a file.
+    const int input = dup(0);
+    close(0);
+    EXPECT_EQ(SaveDialog(ID_SLOT_1, ID_SAVE), Boxes{SAVED});
+    dup2(input, 0), close(input);
+    EXPECT_EQ(ReadAll("save1.dat"), SerializeSaveData());
 }
 
 // A wave file is played only when everything it says about itself holds.
 TEST(WaveFile, OnlyHonestUncompressedPcmIsPlayable) {
-    const auto le = [](std::string& s, size_t at, uint32_t v, int bytes) {
+    const auto le = [](std::string& s, size_t at, uint32_t v, int bytes) {   // a little-endian field
         for (int k = 0; k < bytes; ++k) s[at + static_cast<size_t>(k)] = static_cast<char>(v >> (8 * k) & 0xFF);
     };
     // RIFF header, a 16-byte "fmt " chunk at 12 and a "data" chunk at 36.
     const auto wave = [&](uint32_t channels, uint32_t rate, uint32_t bits, uint32_t dataBytes) {
         std::string s(44 + dataBytes, '\0');
-        s.replace(0, 4, "RIFF");
-        le(s, 4, 36 + dataBytes, 4);
-        s.replace(8, 8, "WAVEfmt ");
-        le(s, 16, 16, 4);
-        le(s, 20, 1, 2);
-        le(s, 22, channels, 2);
-        le(s, 24, rate, 4);
-        le(s, 28, rate * channels * bits / 8, 4);
-        le(s, 32, channels * bits / 8, 2);
-        le(s, 34, bits, 2);
-        s.replace(36, 4, "data");
-        le(s, 40, dataBytes, 4);
+        s.replace(0, 16, "RIFF    WAVEfmt "), s.replace(36, 4, "data"), le(s, 4, 36 + dataBytes, 4), le(s, 16, 16, 4), le(s, 20, 1, 2);
+        le(s, 22, channels, 2), le(s, 24, rate, 4), le(s, 28, rate * channels * bits / 8, 4), le(s, 32, channels * bits / 8, 2);
+        le(s, 34, bits, 2), le(s, 40, dataBytes, 4);
         return s;
     };
     const std::string good = wave(1, 22050, 16, 8000);
-    std::string lyingData = good, lyingRiff = good, floatFormat = good, badRate = good, dataFirst = good, padded = good,
-                tag257 = good;
-    le(tag257, 20, 0x0101, 2);   // a format whose low byte alone would read as PCM
-    le(lyingData, 40, 0xFFFFFFF0u, 4);
-    le(lyingRiff, 4, 36 + 8001, 4);
-    le(floatFormat, 20, 3, 2);
-    le(badRate, 28, 22050, 4);
+    const auto with = [&](std::string s, size_t at, uint32_t v, int bytes) { return le(s, at, v, bytes), s; };
+    std::string padded = good, dataFirst = good;
+    padded.insert(36, std::string("LIST\x03\0\0\0abc\0", 12));   // an odd-sized chunk is padded to an even length
     dataFirst.replace(12, 4, "data");
-    // An odd-sized chunk before the data is padded to an even length.
-    padded.insert(36, std::string("LIST\x03\0\0\0abc\0", 12));
-    le(padded, 4, 36 + 12 + 8000, 4);
-    const struct {
-        const char* what;
-        std::string bytes;
-        bool playable;
-    } rows[] = {
-        {"16-bit mono", good, true},
-        {"8-bit stereo at 8000 Hz", wave(2, 8000, 8, 100), true},
-        {"16-bit stereo at 48000 Hz", wave(2, 48000, 16, 4), true},
-        {"a padded chunk before the data", padded, true},
-        {"cut after 8 KiB", good.substr(0, 8192 - 4096), false},
-        {"a data chunk of 4 GB", lyingData, false},
-        {"a RIFF length past the end", lyingRiff, false},
-        {"no data", wave(1, 22050, 16, 0), false},
-        {"floating point", floatFormat, false},
-        {"format tag 257", tag257, false},
-        {"inconsistent byte rate", badRate, false},
-        {"24 bits", wave(1, 22050, 24, 300), false},
-        {"six channels", wave(6, 22050, 16, 1200), false},
-        {"96000 Hz", wave(1, 96000, 16, 20), false},
-        {"7000 Hz", wave(1, 7000, 16, 20), false},
-        {"data before the format", dataFirst, false},
-        {"not RIFF", "RIFX" + good.substr(4), false},
-        {"empty", "", false},
+    const struct { const char* what; std::string bytes; bool playable; } rows[] = {
+        {"16-bit mono", good, true}, {"8-bit stereo at 8000 Hz", wave(2, 8000, 8, 100), true},
+        {"16-bit stereo at 48000 Hz", wave(2, 48000, 16, 4), true}, {"a padded chunk first", with(padded, 4, 36 + 12 + 8000, 4), true},
+        {"cut short", good.substr(0, 4096), false}, {"a data chunk of 4 GB", with(good, 40, 0xFFFFFFF0u, 4), false},
+        {"a RIFF length past the end", with(good, 4, 36 + 8001, 4), false}, {"no data", wave(1, 22050, 16, 0), false},
+        {"floating point", with(good, 20, 3, 2), false}, {"format tag 257, its low byte PCM's", with(good, 20, 0x0101, 2), false},
+        {"inconsistent byte rate", with(good, 28, 22050, 4), false}, {"24 bits", wave(1, 22050, 24, 300), false},
+        {"six channels", wave(6, 22050, 16, 1200), false}, {"96000 Hz", wave(1, 96000, 16, 20), false},
+        {"7000 Hz", wave(1, 7000, 16, 20), false}, {"data before the format", dataFirst, false},
+        {"not RIFF", "RIFX" + good.substr(4), false}, {"empty", "", false},
     };
-    for (const auto& row : rows) EXPECT_EQ(IsPlayableWave(row.bytes), row.playable) << row.what;
+    for (const auto& r : rows) EXPECT_EQ(IsPlayableWave(r.bytes), r.playable) << r.what;
 }
 
 // A quit, from the detention dialog as from anywhere, ends the game there:
@@ -230,8 +142,7 @@ TEST_F(GameTest, AQuitFromDetentionStopsEverythingOfTheGame) {
     host.answers.push_back(ANSWER_YES);
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
         d.Press(1019);   // "ゲームの終了"
-        EXPECT_TRUE(host.quitRequested);
-        EXPECT_FALSE(d.open());
+        EXPECT_TRUE(host.quitRequested && !d.open());
     });
     OnMainTimer();
     ASSERT_TRUE(host.quitRequested);
@@ -241,8 +152,7 @@ TEST_F(GameTest, AQuitFromDetentionStopsEverythingOfTheGame) {
     host.Advance(120000);
     host.ClickSide(100, 90);
     EXPECT_EQ(host.OpenDialog(IDD_BANK, WIN_MAIN), 0);
-    EXPECT_EQ(AskYesNo(WIN_MAIN, "?", ""), false);
-    EXPECT_EQ(gameDay * 100 + gameMonth, day * 100 + month);
-    EXPECT_EQ(host.openedDialogs.size(), opened);
+    EXPECT_FALSE(AskYesNo(WIN_MAIN, "?", ""));
+    EXPECT_EQ(std::vector<size_t>({size_t(gameDay), size_t(gameMonth), host.openedDialogs.size()}), std::vector<size_t>({size_t(day), size_t(month), opened}));
     EXPECT_TRUE(host.messages.empty());
 }

@@ -74,20 +74,16 @@ TEST_F(Takeover, PieAndStakeEverySecondAndEscapeCloses) {
         EXPECT_EQ(d.ItemText(1002), std::string(companies[T].name));
         const Rgb white{255, 255, 255};   // a radius of 75 from (420, 120)
         EXPECT_TRUE(d.PixelAt(420, 44) == white && d.PixelAt(420, 45) != white);
-        EXPECT_EQ(d.ItemText(1004), "20");   // drawn as it opens
-        EXPECT_EQ(at(d, 36), Pen(PEN_RED3));
-        companies[0].holdings[T] = 3000000;
-        host.Advance(999);
+        EXPECT_TRUE(d.ItemText(1004) == "20" && at(d, 36) == Pen(PEN_RED3));   // drawn as it opens
+        companies[0].holdings[T] = 3000000, host.Advance(999);
         EXPECT_EQ(d.ItemText(1004), "20");
         host.Advance(1);   // then every second
         EXPECT_EQ(d.ItemText(1004), "30");
         companies[0].holdings[T] = 2000000;
         d.Tick();   // the player 0..72 degrees, the general shareholders, the CEO 252..360
         EXPECT_EQ(std::vector<Rgb>({at(d, 36), at(d, 180), at(d, 300)}), std::vector<Rgb>({Pen(PEN_RED3), Pen(PEN_BLUE3), Pen(PEN_GREEN3)}));
-        companies[0].holdings[T] = 7500000;
-        d.Tick();
-        EXPECT_EQ(d.ItemText(1004), "75");
-        EXPECT_EQ(at(d, 180), Pen(PEN_RED3));
+        companies[0].holdings[T] = 7500000, d.Tick();
+        EXPECT_TRUE(d.ItemText(1004) == "75" && at(d, 180) == Pen(PEN_RED3));
         d.Press(2);
         EXPECT_EQ(d.open() ? -1 : d.result(), 2);
     });
@@ -336,11 +332,9 @@ TEST_F(ShareholdersMeeting, ClosingOrRacingTheVoteDecidesNothingTwice) {
     EXPECT_EQ(V({agmEffect, voteNo}), V({1000000, 5}));   // the closing tick's count, not a restarted vote's
 }
 
-// The market moves behind "採決を取ります.": a business proposal's effect
-// reads the price once that box is answered.
+// The market moving behind the announcement: a business proposal's effect reads the price once that box is answered.
 TEST_F(ShareholdersMeeting, TheBusinessEffectReadsThePriceAfterTheAnnouncement) {
     companies[0].holdings[T] = 9000000;
-    companies[T].sharePrice = 1000;
     Meeting([&](HeadlessDialog& d) {
         host.openBoxes.push_back([](const RecordedMessage&) {});   // the question
         host.openBoxes.push_back([&](const RecordedMessage& box) {
