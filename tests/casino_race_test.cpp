@@ -192,8 +192,11 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
     view->DrawBitmap(BMP_MINISTAGE1, 250, 306);
     flyLevel = 3; flyX = 300; flyY = 320;
     FlyGameStep();
-    for (int d : {-3, 9, 12}) EXPECT_EQ(view->Pixel(flyX + d, flyY + d), white) << d;
-    for (int d : {-4, 13}) EXPECT_EQ(view->Pixel(flyX + d, flyY + d), stage) << d;
+    for (int d : {-4, -3, 9, 12, 13}) {
+        const Rgb expected = d == -4 || d == 13 ? stage : white;
+        EXPECT_EQ(std::make_pair(view->Pixel(flyX + d, flyY + 2), view->Pixel(flyX + 2, flyY + d)),
+                  std::make_pair(expected, expected)) << d;
+    }
 }
 
 TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
