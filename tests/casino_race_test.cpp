@@ -1,10 +1,6 @@
 // The casino, its race and the fly-swatting game, driven through the
 // headless host as the field map opens them: the race's coin flips arranged
 // per case, the fly game on the main timer and clicks.
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "display/canvas.h"
 #include "influence/casino_dialog.h"
 #include "influence/fly_game.h"
@@ -20,8 +16,7 @@ constexpr int64_t STAKE = 10000;
 using Lanes = std::vector<int32_t>;
 
 // The sixteen draws of one tick: every car moves and none stalls, except
-// that lanes with `moving` false stand (their a-draw is 0) and lane `stall`
-// stalls.
+// that lanes with `moving` false stand (their a-draw is 0) and lane `stall` stalls.
 uint32_t ArrangeTick(std::vector<bool> moving = std::vector<bool>(RACER_COUNT, true), int stall = -1) {
     std::vector<DrawTest> t;
     for (int lane = 0; lane < RACER_COUNT; ++lane) {
@@ -29,9 +24,9 @@ uint32_t ArrangeTick(std::vector<bool> moving = std::vector<bool>(RACER_COUNT, t
         t.push_back(moving[static_cast<size_t>(lane)] ? DrawTest([n](int32_t v) { return v % n != 0; }) : Mod(n, 0));
         t.push_back(lane == stall ? Mod(100, 50) : DrawTest([](int32_t v) { return v % 100 != 50; }));
     }
-    return ArrangeDraws({t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7],
-                         t[8], t[9], t[10], t[11], t[12], t[13], t[14], t[15]});
+    return ArrangeDraws(t);
 }
+Lanes Positions() { return Lanes(racerPosition, racerPosition + RACER_COUNT); }
 
 }  // namespace
 
@@ -48,8 +43,7 @@ protected:
     // The race dialog from the casino's "人力レース", as a player reaches it.
     void Race(std::function<void(HeadlessDialog&)> race) {
         Casino([&](HeadlessDialog& casino) {
-            host.dialogHandlers.push_back(race); casino.Press(1018); EXPECT_TRUE(casino.open());
-            casino.Press(1);
+            host.dialogHandlers.push_back(race); casino.Press(1018); EXPECT_TRUE(casino.open()); casino.Press(1);
         });
         EXPECT_EQ(host.openedDialogs, (std::vector<int>{CASINO, RACE}));
     }
@@ -58,7 +52,6 @@ protected:
         d.Press(BET_IDS[racer - 1]); ASSERT_EQ(raceBet, racer);
         std::copy(positions.begin(), positions.end(), racerPosition);
     }
-    static Lanes Positions() { return Lanes(racerPosition, racerPosition + RACER_COUNT); }
 };
 
 TEST_F(CasinoTest, BetsCostOneOkuRestartTheCarsAndAreLostByLeaving) {
@@ -74,16 +67,15 @@ TEST_F(CasinoTest, BetsCostOneOkuRestartTheCarsAndAreLostByLeaving) {
             // Cars left mid-race restart; a running stall stays.
             std::copy_n(Lanes{400, 300, 200, 500, 100, 120, 130, 640}.begin(), RACER_COUNT, racerPosition);
             racerStall[3] = 6; d.Press(BET_IDS[racer - 1]);
-            EXPECT_EQ(std::make_tuple(raceBet, companies[0].funds, racerStall[3]),
-                      std::make_tuple(racer, (8 - racer) * STAKE, 6));
-            EXPECT_EQ(Positions(), Lanes(RACER_COUNT, 100));
+            EXPECT_EQ(std::make_tuple(raceBet, companies[0].funds, racerStall[3], Positions()),
+                      std::make_tuple(racer, (8 - racer) * STAKE, 6, Lanes(RACER_COUNT, 100)));
         }
         EXPECT_EQ(d.TimerInterval(), 10);
         // The stalled car stands while every other moves.
-        ArrangeTick(); host.Advance(10); EXPECT_EQ(Positions(), (Lanes{103, 103, 103, 100, 103, 103, 103, 103}));
-        EXPECT_EQ(racerStall[3], 5);
+        const Lanes moved{103, 103, 103, 100, 103, 103, 103, 103};
+        ArrangeTick(); host.Advance(10); EXPECT_EQ(std::make_pair(Positions(), racerStall[3]), std::make_pair(moved, 5));
         // Leaving ends the race without a result: the stake is lost.
-        d.Press(1); host.Advance(10000); EXPECT_EQ(Positions(), (Lanes{103, 103, 103, 100, 103, 103, 103, 103}));
+        d.Press(1); host.Advance(10000); EXPECT_EQ(Positions(), moved);
     });
     EXPECT_EQ(std::make_pair(companies[0].funds, raceBet), std::make_pair(int64_t{0}, 8));
     EXPECT_TRUE(host.messages.empty());
@@ -97,8 +89,8 @@ TEST_F(CasinoTest, EachTickDrawsTwicePerLaneAndAStallLastsTenTicks) {
         EXPECT_EQ(DrawsSince(from), 16); EXPECT_EQ(Positions(), (Lanes{100, 103, 100, 103, 100, 103, 103, 100}));
         EXPECT_EQ(racerStall[4], 9);
         for (int tick = 2; tick <= 10; ++tick) {
-            from = ArrangeTick(); host.Advance(10); EXPECT_EQ(DrawsSince(from), 16);
-            EXPECT_EQ(racerPosition[4], 100) << tick;
+            from = ArrangeTick(); host.Advance(10);
+            EXPECT_EQ(std::make_pair(DrawsSince(from), racerPosition[4]), std::make_pair(16, 100)) << tick;
         }
         EXPECT_EQ(racerStall[4], 0);
         ArrangeTick(); host.Advance(10); EXPECT_EQ(racerPosition[4], 103);
@@ -119,14 +111,13 @@ TEST_F(CasinoTest, TheFirstPast650WinsTheLowerLaneOnEqualsAndABetPaysItsOdds) {
         SCOPED_TRACE(c.bet);
         companies[0].funds = 50 * STAKE;
         Race([&](HeadlessDialog& d) {
-            Bet(d, c.bet, c.positions);
-            ArrangeTick({true, c.all, true, true, true, true, true, true});
+            Bet(d, c.bet, c.positions); ArrangeTick({true, c.all, true, true, true, true, true, true});
             host.Advance(10); EXPECT_EQ(TakeBoxes(), c.boxes); EXPECT_EQ(d.open(), c.boxes.empty());
-            EXPECT_EQ(companies[0].funds, c.funds * STAKE); EXPECT_EQ(raceBet, c.boxes.empty() ? c.bet : 0);
+            EXPECT_EQ(std::make_pair(companies[0].funds, raceBet),
+                      std::make_pair(c.funds * STAKE, c.boxes.empty() ? c.bet : 0));
             d.Press(1);
         });
-        host.Advance(1000);   // paid once
-        EXPECT_EQ(companies[0].funds, c.funds * STAKE);
+        host.Advance(1000); EXPECT_EQ(companies[0].funds, c.funds * STAKE);   // paid once
     }
 }
 
@@ -136,20 +127,17 @@ TEST_F(CasinoTest, TrackAndCarsAreDrawnOnTheirLanes) {
         auto carsAt = [&](const Lanes& xs) {
             ASSERT_EQ(s->bitmapCalls.size(), 8u);
             for (size_t k = 0; k < 8; ++k) {
-                EXPECT_EQ(s->bitmapCalls[k].bitmap, BMP_UNIT);
-                EXPECT_EQ(std::make_pair(s->bitmapCalls[k].x, s->bitmapCalls[k].y),
-                          std::make_pair(xs[k], 60 * static_cast<int>(k) + 20));
+                const auto& c = s->bitmapCalls[k];
+                EXPECT_EQ(std::make_tuple(c.bitmap, c.x, c.y), std::make_tuple(BMP_UNIT, xs[k], 60 * static_cast<int>(k) + 20));
             }
         };
         carsAt(Lanes(8, 100));   // on opening every car stands at the start
         for (int k = 0; k <= RACER_COUNT; ++k) EXPECT_EQ(d.PixelAt(50, 60 * k + 15), (Rgb{0, 0, 255})) << k;   // lanes
-        EXPECT_EQ(d.PixelAt(700, 300), (Rgb{255, 0, 0}));   // the finish
-        EXPECT_EQ(d.PixelAt(750, 300), (Rgb{255, 255, 255}));
+        EXPECT_EQ(std::make_pair(d.PixelAt(700, 300), d.PixelAt(750, 300)), std::make_pair(Rgb{255, 0, 0}, Rgb{255, 255, 255}));
         Bet(d, 5, {100, 200, 300, 400, 500, 600, 120, 130}); s->ClearRecords(); ArrangeTick(); host.Advance(10);
         carsAt({103, 203, 303, 403, 503, 603, 123, 133}); d.Press(1);
     });
 }
-
 
 class FlyGame : public CasinoTest {
 protected:
@@ -159,8 +147,7 @@ protected:
         Casino([&](HeadlessDialog& casino) { casino.Press(1017); EXPECT_FALSE(casino.open()); });
         EXPECT_EQ(screenMode, SCREEN_FLY_GAME_PENDING);
         host.Advance(500);
-        EXPECT_EQ(std::make_tuple(screenMode, host.TimerInterval(WIN_MAIN), flyLevel),
-                  std::make_tuple(SCREEN_FLY_GAME, 100, 10));
+        EXPECT_EQ(std::make_tuple(screenMode, host.TimerInterval(WIN_MAIN), flyLevel), std::make_tuple(SCREEN_FLY_GAME, 100, 10));
     }
     void Swat() { host.ClickMain(flyX + 5, flyY + 5); }   // the middle of the fly
     // The field screen back at its own pace, with the level reset and the funds as given.
@@ -195,20 +182,21 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
     const Rgb white{255, 255, 255}, black{0, 0, 0}, fly{40, 30, 20}, stage{10, 200, 90};
     std::vector<Rgb> mask(100, black), sprite(100, white);
     mask[55] = white; sprite[55] = fly;
-    view->SetBitmap(BMP_BUG1MASK, 10, 10, mask);
-    view->SetBitmap(BMP_BUG1, 10, 10, sprite);
+    view->SetBitmap(BMP_BUG1MASK, 10, 10, mask); view->SetBitmap(BMP_BUG1, 10, 10, sprite);
     view->SetBitmap(BMP_MINISTAGE1, 300, 194, std::vector<Rgb>(300 * 194, stage));
-    flyLevel = 1;   // steps of 0: the fly stays put
-    flyX = 200; flyY = 150;
+    flyLevel = 1; flyX = 200; flyY = 150;   // steps of 0: the fly stays put
     FlyGameStep();
     EXPECT_EQ(std::make_tuple(view->Pixel(205, 155), view->Pixel(201, 151), view->Pixel(209, 159)),
               std::make_tuple(fly, stage, stage));
-    // Off the stage the fly's old place is wiped white, `level` pixels round its square.
+    // Off the stage the fly's old place is wiped white, `level` pixels round its square and no further.
     view->DrawBitmap(BMP_MINISTAGE1, 250, 306);
     flyLevel = 3; flyX = 300; flyY = 320;
     FlyGameStep();
-    for (int d : {-2, 9, 12}) EXPECT_EQ(view->Pixel(flyX + d, flyY + d), white) << d;
-    EXPECT_EQ(view->Pixel(flyX + 20, flyY + 20), stage);
+    for (int d : {-4, -3, 9, 12, 13}) {
+        const Rgb expected = d == -4 || d == 13 ? stage : white;
+        EXPECT_EQ(std::make_pair(view->Pixel(flyX + d, flyY + 2), view->Pixel(flyX + 2, flyY + d)),
+                  std::make_pair(expected, expected)) << d;
+    }
 }
 
 TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
@@ -222,17 +210,13 @@ TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
     EXPECT_EQ(TakeBoxes(), Boxes(9, "[レベルアップ] よくやった。\n\nだが、まだまだ５０００万円はあげられないね"));
     EXPECT_EQ(std::make_pair(companies[0].funds, screenMode), std::make_pair(funds, SCREEN_FLY_GAME));
     // The winning click is also a click on the field map: here the bank.
-    flyX = 350; flyY = 70;
-    Swat();
+    flyX = 350; flyY = 70; Swat();
     EXPECT_EQ(TakeBoxes(), (Boxes{"[任務完了] やくやった。５０００万円あげるよ"}));
     ExpectField(funds + 5000);
     EXPECT_EQ(host.openedDialogs.back(), IDD_BANK);
     // The next game needs ten swats again; giving up pays nothing.
-    StartGame();
-    Swat();
-    EXPECT_EQ(flyLevel, 20);
-    ClearMessages();
-    host.RightClickMain(10, 10);
+    StartGame(); Swat(); EXPECT_EQ(flyLevel, 20);
+    ClearMessages(); host.RightClickMain(10, 10);
     EXPECT_EQ(TakeBoxes(), (Boxes{"[ＥＮＤ] 終了します"}));
     ExpectField(funds + 5000);
 }

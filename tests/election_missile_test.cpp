@@ -1,9 +1,5 @@
 // The presidential election and the intercontinental missiles, driven by
 // control id through the headless host as the field map opens them.
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "display/canvas.h"
 #include "influence/election_dialog.h"
 #include "influence/missile_dialog.h"
@@ -17,8 +13,6 @@ constexpr int ELECTION = 140, MISSILES = 167;
 constexpr int BUILDING_X = 265, BUILDING_Y = 145;   // the government on the field map
 constexpr int64_t RICH = 2000000000000LL;           // every accepted campaign is affordable
 constexpr Rgb WHITE{255, 255, 255}, BLACK{0, 0, 0}, BLUE{0, 0, 255}, GREEN{0, 255, 0};
-const char* const NO_FUNDS = "[] そんなに資金がありません.";
-const char* const RUNNING = "[] 大統領選挙に出馬します!!.";
 
 std::string Num(long long v) { return std::to_string(v); }
 
@@ -26,16 +20,10 @@ std::string Num(long long v) { return std::to_string(v); }
 
 class ElectionTest : public GameTest {
 protected:
-    void SetUp() override {
-        GameTest::SetUp(); companies[0].ceoName = playerNameBuf; companies[0].funds = RICH;
-    }
+    void SetUp() override { GameTest::SetUp(); companies[0].ceoName = playerNameBuf; companies[0].funds = RICH; }
     // Types the campaign funds in 億円 and presses "大統領選挙に出馬する".
-    static void Run(HeadlessDialog& d, const std::string& oku) {
-        d.Type(1007, oku); d.Press(1017);
-    }
-    void Withdraw(HeadlessDialog& d) {
-        host.answers.push_back(ANSWER_YES); d.Press(1);
-    }
+    static void Run(HeadlessDialog& d, const std::string& oku) { d.Type(1007, oku); d.Press(1017); }
+    void Withdraw(HeadlessDialog& d) { host.answers.push_back(ANSWER_YES); d.Press(1); }
 };
 
 TEST_F(ElectionTest, OpensIdleAndRefusesCampaignsTooLargeNegativeOrUncovered) {
@@ -45,13 +33,12 @@ TEST_F(ElectionTest, OpensIdleAndRefusesCampaignsTooLargeNegativeOrUncovered) {
         EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1004), TextOf(d, 1009)),
                   std::make_tuple("230000000", "0", "0", "証券 太郎候補"));
         for (const auto& r : refused) {
-            companies[0].funds = r.funds; Run(d, r.oku); EXPECT_EQ(TakeBoxes(), (Boxes{NO_FUNDS})) << r.oku;
-            EXPECT_EQ(companies[0].funds, r.funds) << r.oku;
-            host.Advance(5);
-            EXPECT_EQ(rivalVotes, 0) << r.oku;   // no count was started
+            companies[0].funds = r.funds; Run(d, r.oku); EXPECT_EQ(TakeBoxes(), (Boxes{"[] そんなに資金がありません."}));
+            host.Advance(5);   // no count was started
+            EXPECT_EQ(std::make_pair(companies[0].funds, rivalVotes), std::make_pair(r.funds, 0)) << r.oku;
         }
         // Equality suffices; the count runs every millisecond.
-        companies[0].funds = 149999LL * 10000; Run(d, "149999"); EXPECT_EQ(TakeBoxes(), (Boxes{RUNNING}));
+        companies[0].funds = 149999LL * 10000; Run(d, "149999"); EXPECT_EQ(TakeBoxes(), (Boxes{"[] 大統領選挙に出馬します!!."}));
         EXPECT_EQ(std::make_pair(companies[0].funds, campaignFunds), std::make_pair(int64_t{0}, int64_t{1499990000}));
         host.Advance(10); EXPECT_GE(rivalVotes, 10 * 110000); EXPECT_LE(rivalVotes, 10 * 142767);
         EXPECT_EQ(TextOf(d, 1003), Num(rivalVotes));
@@ -75,9 +62,8 @@ TEST_F(ElectionTest, EachTickDrawsRivalThenOwnThenTheEndTest) {
             for (uint32_t seed : {1u, 77u, 123456789u}) {
                 const int64_t rival0 = rivalVotes, own0 = ownVotes; SetGameRandState(seed); uint32_t s = seed;
                 const int32_t r1 = NextDraw(s), r2 = NextDraw(s); d.Tick();
-                EXPECT_EQ(rivalVotes, rival0 + 110000 + r1) << c.oku;
-                EXPECT_EQ(ownVotes, own0 + r2 % c.modulus + c.base) << c.oku; EXPECT_EQ(DrawsSince(seed), 3) << c.oku;
-                EXPECT_EQ(TextOf(d, 1004), Num(ownVotes));
+                EXPECT_EQ(std::make_tuple(rivalVotes, ownVotes, DrawsSince(seed), TextOf(d, 1004)),
+                          std::make_tuple(rival0 + 110000 + r1, own0 + r2 % c.modulus + c.base, 3, Num(ownVotes))) << c.oku;
             }
             Withdraw(d);
         });
@@ -92,7 +78,7 @@ TEST_F(ElectionTest, TheCountEndsInAWinOrALossAndATieIsALoss) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.own);
-        companies[0].sharePrice = 1500; presidentFlag = 0; goalStage = c.goal;
+        companies[0].sharePrice = 1500; presidentFlag = 0; goalStage = c.goal; electionPriceMultiplier = 0;
         const int64_t profit0 = companies[0].profit;
         RunDialog(ELECTION, [&](HeadlessDialog& d) {
             Run(d, "0"); ClearMessages(); const uint32_t seed = 2024; uint32_t s = seed;
@@ -100,23 +86,17 @@ TEST_F(ElectionTest, TheCountEndsInAWinOrALossAndATieIsALoss) {
             NextDraw(s); NextDraw(s); const int32_t gain = NextDraw(s) + 30000000, factor = NextDraw(s) % 20 + 5;
             SetGameRandState(seed); d.Tick();
             EXPECT_EQ(DrawsSince(seed), c.won ? 5 : 3);   // no gain and no factor drawn for a loss
-            if (c.won) {
-                EXPECT_EQ(TakeBoxes(), (Boxes{"[] 当選しました.", "[] 大統領になり,政府企業として大幅利益アップ!!.",
-                                              "[] わが社の利益が" + Num(gain) + "万円アップし," + Num(profit0 + gain) +
-                                                  "万円になりました.",
-                                              "[] わが社の株価が" + Num(factor) + "倍になり,1500円になりました."}));
-            } else {
-                EXPECT_EQ(TakeBoxes(), (Boxes{"[] 落選しました."}));
-            }
-            EXPECT_EQ(std::make_tuple(presidentFlag, electionPriceMultiplier, companies[0].profit),
-                      std::make_tuple(c.won ? 1 : 0, c.won ? factor : 0, profit0 + (c.won ? gain : 0)));
-            EXPECT_EQ(companies[0].sharePrice, 1500);   // not before the market day
+            EXPECT_EQ(TakeBoxes(), (!c.won ? Boxes{"[] 落選しました."}
+                : Boxes{"[] 当選しました.", "[] 大統領になり,政府企業として大幅利益アップ!!.",
+                        "[] わが社の利益が" + Num(gain) + "万円アップし," + Num(profit0 + gain) + "万円になりました.",
+                        "[] わが社の株価が" + Num(factor) + "倍になり,1500円になりました."}));
+            EXPECT_EQ(std::make_tuple(presidentFlag, electionPriceMultiplier, companies[0].profit, companies[0].sharePrice),
+                      std::make_tuple(c.won ? 1 : 0, c.won ? factor : 0, profit0 + (c.won ? gain : 0), 1500));
             // The count has stopped and the dialog stays open; it closes at once.
             host.Advance(20); EXPECT_EQ(std::make_pair(rivalVotes, ownVotes), std::make_pair(0, 0));
             d.Press(1); EXPECT_FALSE(d.open()); EXPECT_TRUE(host.messages.empty());
         });
         EXPECT_EQ(goalStage, c.goalAfter);
-        electionPriceMultiplier = 0;
     }
 }
 
@@ -129,18 +109,16 @@ TEST_F(ElectionTest, WithdrawingAsksKeepsTheFundsSpentAndLeavesNoCount) {
         const int32_t rival = rivalVotes; host.Advance(3); EXPECT_GT(rivalVotes, rival);
         // Yes, from Escape as from the button: withdrawn and closed.
         host.answers.push_back(ANSWER_YES); d.Press(2);
-        EXPECT_EQ(TakeBoxes(), (Boxes{"[確認] 選挙を辞退しますか?", "[] 辞退しました."})); EXPECT_FALSE(d.open());
-        EXPECT_EQ(d.result(), 1);
+        EXPECT_EQ(TakeBoxes(), (Boxes{"[確認] 選挙を辞退しますか?", "[] 辞退しました."}));
+        EXPECT_EQ(std::make_pair(d.open(), d.result()), std::make_pair(false, 1));
     });
-    EXPECT_EQ(std::make_pair(rivalVotes, ownVotes), std::make_pair(0, 0));
-    EXPECT_EQ(companies[0].funds, funds - 1000000);
+    EXPECT_EQ(std::make_tuple(rivalVotes, ownVotes, companies[0].funds), std::make_tuple(0, 0, funds - 1000000));
     // A dialog the host closes during a count leaves none behind either.
     RunDialog(ELECTION, [&](HeadlessDialog& d) { Run(d, "1"); host.Advance(2); });
     companies[0].ceoName = nullptr;   // a company without a named head stands for the player
     RunDialog(ELECTION, [&](HeadlessDialog& d) {
-        EXPECT_EQ(TextOf(d, 1003), "0"); EXPECT_EQ(rivalVotes, 0); EXPECT_EQ(TextOf(d, 1009), "証券 太郎候補");
-        Run(d, "100"); EXPECT_TRUE(Said("大統領選挙に出馬します!!."));
-        Withdraw(d);
+        EXPECT_EQ(std::make_tuple(TextOf(d, 1003), rivalVotes, TextOf(d, 1009)), std::make_tuple("0", 0, "証券 太郎候補"));
+        Run(d, "100"); EXPECT_TRUE(Said("大統領選挙に出馬します!!.")); Withdraw(d);
     });
 }
 
@@ -174,27 +152,21 @@ TEST_F(ElectionTest, TheBuildingOpensTheElectionUntilThePlayerGovernsOrLevel13) 
     }
 }
 
-
-class MissileTest : public ElectionTest {};
+using MissileTest = ElectionTest;
 
 TEST_F(MissileTest, MissilesAreBuiltOneForEvery10000ChoYenInvested) {
     const int64_t CHO = MAN_PER_CHO;
-    const struct {
-        int64_t funds;
-        int32_t pot;
-        const char* cho;
-        int64_t fundsAfter;
-        int32_t potAfter, count;
-        const char* box;
-    } rows[] = {
-        {30000 * CHO + 7, 0, "25000", 5000 * CHO + 7, 15000, 1, "核ＩＣＢＭが１つ完成しました."},
-        {5000 * CHO + 7, 15000, "1", 4999 * CHO + 7, 5001, 2, "核ＩＣＢＭが１つ完成しました."},
+    const char* const DONE = "核ＩＣＢＭが１つ完成しました.";
+    const struct { int64_t funds; int32_t pot; const char* cho; int64_t fundsAfter; int32_t potAfter, count;
+                   const char* box; } rows[] = {
+        {30000 * CHO + 7, 0, "25000", 5000 * CHO + 7, 15000, 1, DONE},
+        {5000 * CHO + 7, 15000, "1", 4999 * CHO + 7, 5001, 2, DONE},
         {4999 * CHO + 7, 5001, "3000", 1999 * CHO + 7, 8001, 2, nullptr},   // the pot grows silently
         {CHO - 1, 0, "1", CHO - 1, 0, 2, "資金が足りません."},
         {5 * CHO, 0, "-3", 5 * CHO, 0, 2, nullptr},   // amounts not above 0 do nothing
         {5 * CHO, 0, "6", 5 * CHO, 0, 2, "資金が足りません."},
         {5 * CHO, 0, "5", 0, 5, 2, nullptr},   // equality suffices
-        {10 * CHO, INT32_MAX - 5, "10", 0, INT32_MAX - 10000, 3, "核ＩＣＢＭが１つ完成しました."},   // stops at its bound
+        {10 * CHO, INT32_MAX - 5, "10", 0, INT32_MAX - 10000, 3, DONE},   // stops at its bound
     };
     icbmCount = 0;
     RunDialog(MISSILES, [&](HeadlessDialog& d) {
@@ -205,33 +177,24 @@ TEST_F(MissileTest, MissilesAreBuiltOneForEvery10000ChoYenInvested) {
                       std::make_tuple(r.fundsAfter, r.potAfter, r.count));
             EXPECT_EQ(TakeBoxes(), (r.box ? Boxes{std::string("[] ") + r.box} : Boxes{}));
             if (r.potAfter != 0) {
-                EXPECT_EQ(std::make_pair(TextOf(d, 1002), TextOf(d, 1004)),
-                          std::make_pair(Num(r.potAfter), Num(r.count)));
+                EXPECT_EQ(std::make_pair(TextOf(d, 1002), TextOf(d, 1004)), std::make_pair(Num(r.potAfter), Num(r.count)));
             }
         }
     });
 }
 
 TEST_F(MissileTest, AMissileFiredFromTheBuildingDrawsOnceAndAHitWipesTheTargetsProfit) {
-    presidentFlag = 1;
-    screenMode = SCREEN_FIELD;
-    selectedCompany = 2;
-    companies[2].profit = 123456;
-    icbmProgress = 1234;
-    // A generator state whose next draw is even (a hit) or odd (a dud).
-    auto stateWhoseDrawIs = [](bool even) {
-        return ArrangeDraws({[even](int32_t v) { return (v % 2 == 0) == even; }});
-    };
+    presidentFlag = 1; screenMode = SCREEN_FIELD; selectedCompany = 2; companies[2].profit = 123456; icbmProgress = 1234;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
         EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1004), TextOf(d, 1007)),
                   std::make_tuple("1234", "0", "ソフトバンク"));
-        // Without a missile nothing happens, not even a draw.
-        uint32_t seed = GameRandState(); d.Press(1018); EXPECT_EQ(DrawsSince(seed), 0);
-        EXPECT_TRUE(host.messages.empty());
-        icbmCount = 2; seed = stateWhoseDrawIs(false); d.Press(1018); EXPECT_EQ(DrawsSince(seed), 1);
+        // Without a missile nothing happens, not even a draw; with one, an odd draw is a dud, an even one a hit.
+        uint32_t seed = GameRandState(); d.Press(1018);
+        EXPECT_EQ(std::make_pair(DrawsSince(seed), host.messages.empty()), std::make_pair(0, true));
+        icbmCount = 2; seed = ArrangeDraws({Mod(2, 1)}); d.Press(1018); EXPECT_EQ(DrawsSince(seed), 1);
         EXPECT_EQ(std::make_tuple(icbmCount, TextOf(d, 1004), companies[2].profit), std::make_tuple(1, "1", 123456));
         EXPECT_EQ(TakeBoxes(), (Boxes{"[] 核ＩＣＢＭは正常に動作しませんでした."}));
-        seed = stateWhoseDrawIs(true); d.Press(1018); EXPECT_EQ(DrawsSince(seed), 1);
+        seed = ArrangeDraws({Mod(2, 0)}); d.Press(1018); EXPECT_EQ(DrawsSince(seed), 1);
         EXPECT_EQ(std::make_tuple(icbmCount, TextOf(d, 1004), companies[2].profit), std::make_tuple(0, "0", 0));
         EXPECT_EQ(TakeBoxes(), (Boxes{"[] 核ＩＣＢＭが命中.\n\n会社の利益を０にしてやりました."}));
         d.Press(1); EXPECT_FALSE(d.open());

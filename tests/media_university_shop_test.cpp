@@ -1,13 +1,6 @@
 // The media, the university and the shop, driven by control id through the
 // headless host as the field map opens them; research is ended by the
 // market tick, the drive-tray tools reach the port.
-#include <cstdint>
-#include <functional>
-#include <limits>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "market/market_tick.h"
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
@@ -17,27 +10,18 @@
 namespace {
 
 constexpr int MEDIA = 135, UNIVERSITY = 136, SHOP = 141;
-constexpr int32_t I32_MAX = std::numeric_limits<int32_t>::max();
 
 // Each station: its buttons and price fields, prices, success modulus (1:
 // no success draw) and the trend each report sets.
-const struct {
-    int raise, lower, raiseCostId, lowerCostId;
-    int64_t raiseCost, lowerCost;
-    int modulus;
-    int32_t raiseState, lowerState;
-} STATIONS[5] = {
-    {1017, 1018, 1139, 1140, 40000000, 20000000, 1, 4, 7},
-    {1019, 1020, 1128, 1129, 16000000, 8000000, 2, 4, 7},
-    {1021, 1022, 1131, 1132, 3000000, 1500000, 2, 3, 6},
-    {1023, 1024, 1134, 1135, 800000, 400000, 3, 3, 6},
-    {1025, 1026, 1137, 1138, 300000, 150000, 3, 2, 5},
-};
+const struct { int raise, lower, raiseCostId, lowerCostId; int64_t raiseCost, lowerCost; int modulus;
+               int32_t raiseState, lowerState; } STATIONS[5] = {
+    {1017, 1018, 1139, 1140, 40000000, 20000000, 1, 4, 7}, {1019, 1020, 1128, 1129, 16000000, 8000000, 2, 4, 7},
+    {1021, 1022, 1131, 1132, 3000000, 1500000, 2, 3, 6}, {1023, 1024, 1134, 1135, 800000, 400000, 3, 3, 6},
+    {1025, 1026, 1137, 1138, 300000, 150000, 3, 2, 5}};
 
 const struct { int feeId, button; int64_t fee; } UNIVERSITIES[8] = {
     {1139, 1017, 100000000}, {1128, 1019, 50000000}, {1131, 1021, 45000000}, {1134, 1023, 40000000},
-    {1137, 1025, 5000000},   {1138, 1026, 2300000},  {1140, 1027, 2300000},  {1141, 1028, 800000},
-};
+    {1137, 1025, 5000000},   {1138, 1026, 2300000},  {1140, 1027, 2300000},  {1141, 1028, 800000}};
 
 }  // namespace
 
@@ -52,13 +36,12 @@ protected:
     ListedCompany& me = companies[0];
 };
 
-
 TEST_F(InfluenceTest, MediaShowsTheSelectedCompanyAndThePricesOnce) {
     selectedCompany = 16;
     FromField(455, 250, MEDIA, [&](HeadlessDialog& d) {
         for (const auto& s : STATIONS) {
-            EXPECT_EQ(d.ItemText(s.raiseCostId), std::to_string(s.raiseCost));
-            EXPECT_EQ(d.ItemText(s.lowerCostId), std::to_string(s.lowerCost));
+            EXPECT_EQ(std::make_pair(d.ItemText(s.raiseCostId), d.ItemText(s.lowerCostId)),
+                      std::make_pair(std::to_string(s.raiseCost), std::to_string(s.lowerCost)));
         }
         selectedCompany = 3; d.Tick(); EXPECT_EQ(d.ItemText(1002), std::string(companies[16].name));
         d.Press(1); EXPECT_FALSE(d.open());
@@ -87,10 +70,9 @@ TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
                 const int32_t evidence = o == TOO_POOR ? 0 : topLower ? 1000 : NextDraw(next) % 1000;
                 PressIn(MEDIA, raise ? s.raise : s.lower);
                 EXPECT_EQ(DrawsSince(state), (drawsEvidence ? 1 : 0) + (o != TOO_POOR && m > 1 ? 1 : 0));
-                EXPECT_EQ(illegalityFactor, 5 + evidence); EXPECT_EQ(me.funds, o == TOO_POOR ? cost - 1 : 77);
+                EXPECT_EQ(std::make_pair(illegalityFactor, me.funds), std::make_pair(5 + evidence, o == TOO_POOR ? cost - 1 : 77));
                 const int32_t trend = o != SUCCESS ? 1 : raise ? s.raiseState : s.lowerState;
-                EXPECT_EQ(std::make_pair(companies[7].trendState, newsPending[7]),
-                          std::make_pair(trend, o == SUCCESS ? 1 : 0));
+                EXPECT_EQ(std::make_pair(companies[7].trendState, newsPending[7]), std::make_pair(trend, o == SUCCESS ? 1 : 0));
                 const std::string what = raise ? "株価を上げる報道" : "株価を下げる報道";
                 EXPECT_EQ(TakeBoxes(), (Boxes{o == TOO_POOR ? "[] 金が足りません."
                                                   : "[] " + what + (o == SUCCESS ? "に成功しました." : "は失敗に終わった.")}));
@@ -98,12 +80,9 @@ TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
         }
     }
     // The evidence stops at its bound instead of wrapping.
-    me.funds = 100000000;
-    illegalityFactor = I32_MAX - 10;
-    PressIn(MEDIA, STATIONS[0].lower);
-    EXPECT_EQ(illegalityFactor, I32_MAX);
+    me.funds = 100000000; illegalityFactor = INT32_MAX - 10;
+    PressIn(MEDIA, STATIONS[0].lower); EXPECT_EQ(illegalityFactor, INT32_MAX);
 }
-
 
 TEST_F(InfluenceTest, EachUniversityStartsItsResearchForExactlyItsFee) {
     FromField(235, 35, UNIVERSITY, [&](HeadlessDialog& d) {
@@ -115,8 +94,7 @@ TEST_F(InfluenceTest, EachUniversityStartsItsResearchForExactlyItsFee) {
         PressIn(UNIVERSITY, u.button);
         EXPECT_EQ(std::make_tuple(researchUnderway, me.funds), std::make_tuple(0, u.fee - 1)) << row;
         me.funds = u.fee; const uint32_t state = GameRandState(); PressIn(UNIVERSITY, u.button);
-        EXPECT_EQ(std::make_tuple(researchUnderway, me.funds, DrawsSince(state)),
-                  std::make_tuple(row, int64_t{0}, 0)) << row;
+        EXPECT_EQ(std::make_tuple(researchUnderway, me.funds, DrawsSince(state)), std::make_tuple(row, int64_t{0}, 0)) << row;
         EXPECT_EQ(TakeBoxes(), (Boxes{"[] 金が足りません.", "[] 研究を開始します."})) << row;
     }
 }
@@ -127,55 +105,37 @@ TEST_F(InfluenceTest, RunningResearchRefusesAnotherAndTheMarketTickPaysATenthOfT
         for (int id : {1025, 1017, 1025}) d.Press(id);   // the same or another while the first runs
     });
     EXPECT_EQ(me.funds, 200000000 - 5000000);
-    me.funds = 0;   // the running project is reported before the money
-    PressIn(UNIVERSITY, 1028);
+    me.funds = 0; PressIn(UNIVERSITY, 1028);   // the running project is reported before the money
     EXPECT_EQ(researchUnderway, 5);
     EXPECT_EQ(TakeBoxes(), (Boxes{"[] 研究を開始します.", "[] 研究中です.", "[] 研究中です.", "[] 研究中です."}));
     const int64_t profit = me.profit;
-    marketHalt = 1;   // one market tick with nothing else to do
-    ArrangeDraws({Mod(10, 0)});
-    RunMarketTick(WIN_BOARD);
-    EXPECT_EQ(std::make_pair(researchUnderway, me.profit), std::make_pair(0, profit + 500000));
+    marketHalt = 1; ArrangeDraws({Mod(10, 0)}); RunMarketTick(WIN_BOARD);   // one market tick with nothing else to do
+    EXPECT_EQ(std::make_tuple(researchUnderway, me.profit, me.funds), std::make_tuple(0, profit + 500000, int64_t{0}));
     EXPECT_EQ(TakeBoxes(), (Boxes{"[研究] 研究の成果により,会社の利益が500000万円増加しました.."}));
-    EXPECT_EQ(me.funds, 0);
     // A new game ends a running project without a result.
-    me.funds = 800000;
-    PressIn(UNIVERSITY, 1028);
-    ASSERT_EQ(researchUnderway, 8);
-    NewGameSetup();
-    EXPECT_EQ(researchUnderway, 0);
+    me.funds = 800000; PressIn(UNIVERSITY, 1028); ASSERT_EQ(researchUnderway, 8);
+    NewGameSetup(); EXPECT_EQ(researchUnderway, 0);
 }
 
-
-TEST_F(InfluenceTest, ShopShowsPricesCountsAndWhatEachToolButtonDoes) {
-    shopOwned[1] = 1;
-    shopOwned[2] = 4;
-    shopOwned[3] = 2;
+TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFree) {
+    shopOwned[2] = 4; shopOwned[3] = 2;
     FromField(35, 35, SHOP, [&](HeadlessDialog& d) {
         EXPECT_EQ(std::make_tuple(d.ItemText(1002), d.ItemText(1003), d.ItemText(1004), d.ItemText(1005)),
                   std::make_tuple("100000", "150000", "300000", "2000000"));
         EXPECT_EQ(std::make_tuple(d.ItemText(1007), d.ItemText(1008)), std::make_tuple("4", "2"));
-        EXPECT_EQ(std::make_tuple(TextOf(d, 1017), TextOf(d, 1018), TextOf(d, 1019)), std::make_tuple("購入", "使う", "購入"));
-        d.Press(1);
     });
-}
-
-TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFree) {
     const struct { int button; int64_t price; bool open; } tools[2] = {{1017, 100000, true}, {1018, 150000, false}};
     for (int k = 0; k < 2; ++k) {
         const auto& t = tools[k]; host.trayCommands.clear(); const int64_t profit = me.profit, property = me.property;
         RunDialog(SHOP, [&](HeadlessDialog& d) {
             me.funds = t.price - 1; d.Press(t.button); EXPECT_EQ(TextOf(d, t.button), "購入");
             me.funds = t.price; d.Press(t.button); EXPECT_EQ(TextOf(d, t.button), "使う");
-            EXPECT_EQ(std::make_tuple(me.funds, shopOwned[k]), std::make_tuple(int64_t{0}, 1));
-            EXPECT_TRUE(host.trayCommands.empty()); EXPECT_EQ(TakeBoxes(), (Boxes{"[] そんなに資金がありません.", "[] 購入しました."}));
+            EXPECT_EQ(std::make_tuple(me.funds, shopOwned[k], host.trayCommands.empty()), std::make_tuple(int64_t{0}, 1, true));
+            EXPECT_EQ(TakeBoxes(), (Boxes{"[] そんなに資金がありません.", "[] 購入しました."}));
             d.Press(t.button);
         });
         // Owned for good: the reopened dialog offers the use again, silently and for free.
-        RunDialog(SHOP, [&](HeadlessDialog& d) {
-            EXPECT_EQ(TextOf(d, t.button), "使う");
-            d.Press(t.button);
-        });
+        RunDialog(SHOP, [&](HeadlessDialog& d) { EXPECT_EQ(TextOf(d, t.button), "使う"); d.Press(t.button); });
         EXPECT_EQ(host.trayCommands, (std::vector<bool>{t.open, t.open})); EXPECT_TRUE(host.messages.empty());
         EXPECT_EQ(std::make_tuple(me.funds, me.profit, me.property), std::make_tuple(int64_t{0}, profit, property));
     }
@@ -184,24 +144,17 @@ TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFr
 // Buildings add their profit and a tenth of their price to the property;
 // a sale gives back only that tenth.
 TEST_F(InfluenceTest, BuildingsAreBoughtAndSoldOneAtATime) {
-    const struct {
-        int button;
-        int64_t funds;
-        int32_t apartments, offices;
-        const char* box;
-        int64_t fundsAfter, profit, property;
-        int32_t apartmentsAfter, officesAfter;
-    } rows[] = {
+    const struct { int button; int64_t funds; int32_t apartments, offices; const char* box; int64_t fundsAfter, profit,
+                   property; int32_t apartmentsAfter, officesAfter; } rows[] = {
         {1019, 300000, 0, 0, "購入しました.", 0, 100, 30000, 1, 0},
         {1021, 0, 1, 0, "売却しました.", 30000, -100, -30000, 0, 0},
         {1020, 2000000, 0, 0, "購入しました.", 0, 500, 200000, 0, 1},
         {1020, 1999999, 0, 1, "そんなに資金がありません.", 1999999, 0, 0, 0, 1},
         {1022, 0, 0, 2, "売却しました.", 200000, -500, -200000, 0, 1},
-        {1021, 500, 0, 3, "所持していません.", 500, 0, 0, 0, 3},
-        {1022, 500, 3, 0, "所持していません.", 500, 0, 0, 3, 0},
+        {1021, 500, 0, 3, "所持していません.", 500, 0, 0, 0, 3}, {1022, 500, 3, 0, "所持していません.", 500, 0, 0, 3, 0},
         {1021, 500, -1, 0, "所持していません.", 500, 0, 0, -1, 0},   // only a damaged save holds one
-        {1019, 300000, I32_MAX - 1, 0, "購入しました.", 0, 100, 30000, I32_MAX, 0},
-        {1019, 300000, I32_MAX, 0, "これ以上は購入できません.", 300000, 0, 0, I32_MAX, 0},   // nothing charged
+        {1019, 300000, INT32_MAX - 1, 0, "購入しました.", 0, 100, 30000, INT32_MAX, 0},
+        {1019, 300000, INT32_MAX, 0, "これ以上は購入できません.", 300000, 0, 0, INT32_MAX, 0},   // nothing charged
     };
     RunDialog(SHOP, [&](HeadlessDialog& d) {
         for (const auto& r : rows) {
@@ -209,13 +162,11 @@ TEST_F(InfluenceTest, BuildingsAreBoughtAndSoldOneAtATime) {
             me.funds = r.funds; shopOwned[2] = r.apartments; shopOwned[3] = r.offices;
             const int64_t profit = me.profit, property = me.property; d.Press(r.button);
             EXPECT_EQ(TakeBoxes(), (Boxes{std::string("[] ") + r.box}));
-            EXPECT_EQ(std::make_tuple(me.funds, me.profit - profit, me.property - property),
-                      std::make_tuple(r.fundsAfter, r.profit, r.property));
-            EXPECT_EQ(std::make_pair(shopOwned[2], shopOwned[3]), std::make_pair(r.apartmentsAfter, r.officesAfter));
+            EXPECT_EQ(std::make_tuple(me.funds, me.profit - profit, me.property - property, shopOwned[2], shopOwned[3]),
+                      std::make_tuple(r.fundsAfter, r.profit, r.property, r.apartmentsAfter, r.officesAfter));
             const bool apartment = r.button % 2 == 1;   // else an office building
             if (r.fundsAfter != r.funds) {
-                EXPECT_EQ(d.ItemText(apartment ? 1007 : 1008),
-                          std::to_string(apartment ? r.apartmentsAfter : r.officesAfter));
+                EXPECT_EQ(d.ItemText(apartment ? 1007 : 1008), std::to_string(apartment ? r.apartmentsAfter : r.officesAfter));
             }
         }
     });

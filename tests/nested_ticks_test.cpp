@@ -14,18 +14,16 @@ std::array<int32_t, 30> Prices() {
     for (int i = 0; i < 30; ++i) p[static_cast<size_t>(i)] = companies[i].sharePrice;
     return p;
 }
+std::array<int32_t, 3> Date() { return {gameYear, gameMonth, gameDay}; }
 
 }  // namespace
 
 using NestedTicks = GameTest;
 
 TEST_F(NestedTicks, ClocksGoOnBehindTheirOwnBoxes) {
-    const struct {
-        const char* what;
-        std::function<void()> arrange;
-        const char* caption;                 // of the box held open
-        std::function<void()> committed;     // checked as the box opens
-    } rows[] = {
+    // caption: of the box held open; committed: checked as the box opens.
+    const struct { const char* what; std::function<void()> arrange; const char* caption; std::function<void()> committed; }
+        rows[] = {
         {"the market behind a fill message (the board inside its own tick)",
          [] {
              pendingOrders.marketBuyCompany = 5, pendingOrders.marketBuyQty = 1000, pendingOrders.afterHoursTrade = 1;
@@ -33,13 +31,11 @@ TEST_F(NestedTicks, ClocksGoOnBehindTheirOwnBoxes) {
          },
          "約定",
          [] {
-             EXPECT_EQ(companies[0].holdings[5], 1000);
-             EXPECT_EQ(pendingOrders.marketBuyQty, 0);
+             EXPECT_EQ(companies[0].holdings[5], 1000); EXPECT_EQ(pendingOrders.marketBuyQty, 0);
              EXPECT_LT(companies[0].funds, 100000000);
          }},
         {"the calendar behind its own stake warning",
-         [] { companies[0].holdings[0] = companies[0].issuedShares / 10, stakeWarningLevel = 0; },
-         "",
+         [] { companies[0].holdings[0] = companies[0].issuedShares / 10, stakeWarningLevel = 0; }, "",
          [] { EXPECT_EQ(stakeWarningLevel, 1); }},
         {"the main timer announcing behind its own announcement", [] { lastRefoundedCompany = 7; }, "新規",
          [] { EXPECT_EQ(lastRefoundedCompany, 0); }},
@@ -48,21 +44,13 @@ TEST_F(NestedTicks, ClocksGoOnBehindTheirOwnBoxes) {
         SCOPED_TRACE(row.what);
         row.arrange();
         bool held = false;
-        std::array<int32_t, 30> pricesBefore{};
-        std::array<int32_t, 3> dateBefore{};
         host.openBoxes.push_back([&](const RecordedMessage& box) {
-            held = true;
-            EXPECT_EQ(Utf8(box.caption), row.caption);
-            row.committed();
-            pricesBefore = Prices(), dateBefore = {gameYear, gameMonth, gameDay};
-            // A later bankruptcy is announced while the first box is still up.
-            lastRefoundedCompany = 9;
-            const size_t shown = host.messages.size();
-            host.Advance(3400);
-            EXPECT_NE(Prices(), pricesBefore);
-            EXPECT_NE((std::array<int32_t, 3>{gameYear, gameMonth, gameDay}), dateBefore);
-            EXPECT_EQ(lastRefoundedCompany, 0);
-            EXPECT_GT(host.messages.size(), shown);
+            held = true; EXPECT_EQ(Utf8(box.caption), row.caption); row.committed();
+            // Prices and the date move on, and a later bankruptcy is announced, while the first box is still up.
+            const auto prices = Prices(); const auto date = Date(); const size_t shown = host.messages.size();
+            lastRefoundedCompany = 9; host.Advance(3400);
+            EXPECT_NE(Prices(), prices); EXPECT_NE(Date(), date);
+            EXPECT_EQ(lastRefoundedCompany, 0); EXPECT_GT(host.messages.size(), shown);
         });
         host.Advance(1100);
         EXPECT_TRUE(held);
@@ -73,28 +61,22 @@ TEST_F(NestedTicks, ClocksGoOnBehindTheirOwnBoxes) {
 // The fly keeps flying behind a "新規" box, and a bankruptcy is announced
 // while the detention dialog is open.
 TEST_F(NestedTicks, TheMainTimerGoesOnBehindBoxesAndDialogs) {
-    screenMode = SCREEN_FLY_GAME_PENDING;
-    host.Advance(500);   // the fly game starts on the next main tick, at 100 ms
+    screenMode = SCREEN_FLY_GAME_PENDING; host.Advance(500);   // the fly game starts on the next main tick, at 100 ms
     ASSERT_EQ(screenMode, SCREEN_FLY_GAME);
     lastRefoundedCompany = 4;
     int moves = 0;
     host.openBoxes.push_back([&](const RecordedMessage&) {
         for (int k = 0; k < 10; ++k) {
-            const int32_t x = flyX, y = flyY;
-            host.Advance(100);
-            moves += x != flyX || y != flyY;
+            const int32_t x = flyX, y = flyY; host.Advance(100); moves += x != flyX || y != flyY;
         }
     });
     host.Advance(100);
     EXPECT_GE(moves, 5);
 
-    screenMode = SCREEN_FIELD;
-    port->SetTimer(WIN_MAIN, 500);
-    arrestState = 1;
+    screenMode = SCREEN_FIELD; port->SetTimer(WIN_MAIN, 500); arrestState = 1;
     bool announced = false;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-        lastRefoundedCompany = 6;
-        host.Advance(600);
+        lastRefoundedCompany = 6; host.Advance(600);
         announced = Said(("会社が倒産し,新たに[ " + Utf8(companies[6].name) + " ]が現れました").c_str());
         EXPECT_TRUE(d.open());
     });
@@ -105,12 +87,7 @@ TEST_F(NestedTicks, TheMainTimerGoesOnBehindBoxesAndDialogs) {
 
 // Each dialog step has changed the world before its box tells the player.
 TEST_F(NestedTicks, DialogStepsCommitBeforeTheirBoxes) {
-    const struct {
-        int dialog;
-        int field, button;
-        const char* typed;
-        std::function<bool()> committed;
-    } rows[] = {
+    const struct { int dialog, field, button; const char* typed; std::function<bool()> committed; } rows[] = {
         {IDD_BANK, 1117, 1017, "1000", [] { return companies[0].loans[0] == 1000; }},
         {IDD_HEADQUARTERS, 1005, 1017, "1000", [] { return companies[0].issuedShares == 8001000; }},
     };
@@ -119,10 +96,7 @@ TEST_F(NestedTicks, DialogStepsCommitBeforeTheirBoxes) {
         SCOPED_TRACE(row.dialog);
         bool seen = false;
         host.openBoxes.push_back([&](const RecordedMessage&) { seen = row.committed(); });
-        RunDialog(row.dialog, [&](HeadlessDialog& d) {
-            d.Type(row.field, row.typed);
-            d.Press(row.button);
-        });
+        RunDialog(row.dialog, [&](HeadlessDialog& d) { d.Type(row.field, row.typed); d.Press(row.button); });
         EXPECT_TRUE(seen);
         host.openBoxes.clear();
     }

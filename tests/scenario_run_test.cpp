@@ -2,10 +2,6 @@
 // the calendar tests each goal, and the goals that need an event are reached
 // through the dialogs (mergers, the election, the war, the ranking). The
 // money and stakes each goal needs are set up by the test.
-#include <algorithm>
-#include <functional>
-#include <string>
-
 #include "influence/military_dialog.h"
 #include "market/calendar.h"
 #include "shell/screen_flow.h"
@@ -45,21 +41,18 @@ TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
             RunDialog(IDD_ELECTION, [&](HeadlessDialog& d) {
                 d.Type(1007, "149999"); d.Press(1017);
                 for (int tick = 0; tick < 100000 && d.open() && presidentFlag == 0 && !Said("落選しました."); ++tick) d.Tick();
-                d.Press(1);
+                d.Press(1); ClearMessages();
             });
-            ClearMessages();
         }
         ASSERT_EQ(presidentFlag, 1);
     };
     // The war, with an army that cannot lose against a beaten enemy.
     auto war = [&] {
-        std::fill(playerForces, playerForces + 9, 100000);
-        std::fill(enemyForces, enemyForces + 9, 1);
+        std::fill(playerForces, playerForces + 9, 100000); std::fill(enemyForces, enemyForces + 9, 1);
         host.answers.push_back(ANSWER_YES);
         host.dialogHandlers.push_back([](HeadlessDialog& military) { military.Press(1042); });
         host.dialogHandlers.push_back([](HeadlessDialog& war) {
-            war.Press(1034);
-            for (int tick = 0; tick < 100000 && war.open(); ++tick) war.Tick();
+            war.Press(1034); for (int tick = 0; tick < 100000 && war.open(); ++tick) war.Tick();
         });
         host.OpenDialog(IDD_MILITARY, WIN_MAIN); host.answers.clear(); EXPECT_TRUE(Said("勝利しました!!"));
     };
@@ -70,9 +63,8 @@ TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
     // Each level's goal as the player meets it (funds below 0: the money a
     // merger left is kept); the goal stage an event moves on is checked
     // before and after it.
-    const struct {
-        int64_t funds, property, profit; int32_t price; std::function<void()> event; int32_t stageBefore, stageAfter;
-    } levels[] = {
+    const struct { int64_t funds, property, profit; int32_t price; std::function<void()> event; int32_t stageBefore,
+                   stageAfter; } levels[] = {
         {20000, 0, 0, 0, nullptr, 0, 0},   // net assets of 2億円
         {20000, 0, 10000, 0, nullptr, 0, 0},
         {100000, 0, 10000, 0, nullptr, 0, 0},
@@ -91,26 +83,17 @@ TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
     };
     for (int level = 1; level <= 15; ++level) {
         const auto& l = levels[level - 1];
-        if (l.event) {
-            EXPECT_EQ(goalStage, l.stageBefore) << level;
-            l.event(); EXPECT_EQ(goalStage, l.stageAfter) << level;
-        }
+        if (l.event) { EXPECT_EQ(goalStage, l.stageBefore) << level; l.event(); EXPECT_EQ(goalStage, l.stageAfter) << level; }
         if (l.funds >= 0) Money(l.funds, l.property);
-        companies[0].profit = l.profit;
-        if (l.price) companies[0].sharePrice = l.price;
+        companies[0].profit = l.profit; if (l.price) companies[0].sharePrice = l.price;
         for (int day = 0; day < 365 && scenarioLevel == level; ++day) AdvanceCalendarDay(WIN_CALENDAR);
         ASSERT_EQ(scenarioLevel, level + 1) << "stuck at level " << level << ", goal stage " << goalStage;
-        if (level == 1) {
-            EXPECT_TRUE(SaidWith("純資産を２億円以上にしたかよくやった.\n君は,普通の企業家だ!\n\nでは次は,利益を１億円以上にしてみよ."
-                                 "\n\nヒント：自社の株主総会にでもいってみたら～",
-                                 "普通の企業家"));
-        }
+        if (level == 1) EXPECT_TRUE(SaidWith("純資産を２億円以上にしたかよくやった.\n君は,普通の企業家だ!\n\nでは次は,"
+                                             "利益を１億円以上にしてみよ.\n\nヒント：自社の株主総会にでもいってみたら～", "普通の企業家"));
     }
     EXPECT_TRUE(SaidWith("ついに世界一の大富豪になりましたね.おめでとうございます.\nあなたは,人類史上最強さんですね。!"
-                         "\n\nあとは自由気ままに権力の乱用など楽しんでください.",
-                         "人類史上最強"));
+                         "\n\nあとは自由気ままに権力の乱用など楽しんでください.", "人類史上最強"));
     // The last level has no goal: it stays.
     for (int day = 0; day < 40; ++day) AdvanceCalendarDay(WIN_CALENDAR);
-    EXPECT_EQ(scenarioLevel, 16);
-    EXPECT_EQ(CheckStructuralInvariants(), "");
+    EXPECT_EQ(std::make_pair(scenarioLevel, CheckStructuralInvariants()), std::make_pair(16, std::string()));
 }

@@ -5,11 +5,7 @@
 // sanitizer build any memory error or undefined behaviour ends the run.
 #include <random>
 #include <set>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "resources/dialog_templates.h"
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
 #include "world/world_state.h"
@@ -46,8 +42,7 @@ public:
         ++actions;
     }
 
-    int64_t actions = 0;
-    int64_t dialogs = 0;
+    int64_t actions = 0, dialogs = 0;
 
 private:
     int Pick(int n) { return static_cast<int>(rng_() % static_cast<uint32_t>(n)); }
@@ -61,29 +56,21 @@ private:
         for (int k = 0; k < steps && d.open() && !controls.empty(); ++k) {
             host_.defaultAnswer = Chance(2) ? ANSWER_YES : ANSWER_NO;
             const auto& [id, kind] = controls[static_cast<size_t>(Pick(static_cast<int>(controls.size())))];
-            if (kind == CTL_EDIT) {
-                d.Type(id, TYPED[Pick(static_cast<int>(std::size(TYPED)))]);
-            } else if (kind == CTL_BUTTON || kind == CTL_DEFBUTTON || kind == CTL_RADIO || kind == CTL_CHECK) {
-                d.Press(id);
-            } else {
-                // Time passes while the dialog is open: its timer and the panels' run.
-                host_.Advance(1 + Pick(700));
-            }
+            // Otherwise time passes while the dialog is open: its timer and the panels' run.
+            if (kind == CTL_EDIT) d.Type(id, TYPED[Pick(static_cast<int>(std::size(TYPED)))]);
+            else if (kind == CTL_BUTTON || kind == CTL_DEFBUTTON || kind == CTL_RADIO || kind == CTL_CHECK) d.Press(id);
+            else host_.Advance(1 + Pick(700));
         }
         if (d.open() && Chance(2)) d.Press(1);
         --depth_;
     }
 
-    HeadlessHost& host_;
-    std::mt19937 rng_;
-    int depth_ = 0;
+    HeadlessHost& host_; std::mt19937 rng_; int depth_ = 0;
 };
 
 }  // namespace
 
-class UiSoak : public GameTest {
-    TempWorkDir work_;
-};
+class UiSoak : public GameTest { TempWorkDir work_; };
 
 TEST_F(UiSoak, RandomPlayOverEveryScreenAndDialogKeepsTheWorldSound) {
     RandomPlayer player(host, 20261207);
@@ -104,17 +91,14 @@ TEST_F(UiSoak, RandomPlayOverEveryScreenAndDialogKeepsTheWorldSound) {
         ASSERT_GE(marketHalt, 0); ASSERT_LE(marketHalt, 2);
         host.messages.clear(); host.sounds.clear(); host.paints.clear(); host.presents.clear();
         reached.insert(host.openedDialogs.begin(), host.openedDialogs.end()); host.openedDialogs.clear();
-        for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE}) {
-            host.Surface(w)->texts.clear();
-            host.Surface(w)->bitmapCalls.clear();
-        }
+        for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE})
+            host.Surface(w)->texts.clear(), host.Surface(w)->bitmapCalls.clear();
     }
     // The player reached the dialogs, not only the title.
     EXPECT_GT(player.dialogs, 100);
     // Every dialog that random play can open without a set-up (the meeting
     // needs a stake, the missiles the presidency: their own tests cover them).
-    std::string ids;
-    for (int id : reached) ids += " " + std::to_string(id);
+    std::string ids; for (int id : reached) ids += " " + std::to_string(id);
     for (int id : {130, 131, 132, 133, 134, 135, 136, 138, 139, 140, 141, 142, 144, 145, 146, 147, 165, 166})
         EXPECT_EQ(reached.count(id), 1u) << "dialog " << id << " never opened; reached:" << ids;
     EXPECT_GE(host.now(), goal);
