@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include "corporate/founding_dialog.h"
 #include "shell/qt/qt_shell.h"
 #include "shell/screen_flow.h"
+#include "world/game_texts.h"
 #include "world/world_state.h"
 
 namespace {
@@ -130,6 +132,24 @@ TEST(ReentrantTimer, TicksGoOnInsideTheirOwnNestedLoops) {
         EXPECT_LE(ticks, row.maxTicks) << row.what;
         EXPECT_EQ(deepest, 2) << row.what;
     }
+}
+
+// A box grows to hold each line of the game's text whole, as the platform's
+// own boxes do: the founding refusal's long first line is not broken.
+TEST(QtMessageBox, KeepsEachLineOfTheTextWhole) {
+    int lines = 0, lineHeight = 0;
+    QTimer::singleShot(300, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        for (QLabel* label : box ? box->findChildren<QLabel*>() : QList<QLabel*>()) {
+            if (!label->text().contains(QString::fromUtf8("含まれています"))) continue;
+            lineHeight = label->fontMetrics().lineSpacing();
+            lines = (label->height() + lineHeight / 2) / lineHeight;
+        }
+        Click("OK");
+    });
+    qtPort.ShowMessage(WIN_MAIN, TXT_NAME_NOT_SJIS, TXT_CAP_REFUSED, MB_STYLE_OK);
+    ASSERT_GT(lineHeight, 0) << "no label holds the text";
+    EXPECT_EQ(lines, 2);
 }
 
 }  // namespace
