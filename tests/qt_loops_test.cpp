@@ -61,7 +61,9 @@ bool Click(const char* label) {
         if (step < c.clicks.size()) {
             // Timed before the click: the last click is the request itself.
             if (step + 1 == c.clicks.size() && !c.signal) asked = Clock::now();
+            // A box the clocks raise meanwhile (news, a bankruptcy) is closed as a player would.
             if (Click(c.clicks[step])) ++step;
+            else Click("OK");
         } else if (c.signal && asked == Clock::time_point{}) {
             asked = Clock::now();
             raise(c.signal);
