@@ -26,15 +26,28 @@ TEST_F(MarketDay, StatesAreLeftByTheirOwnDraws) {
     const auto miss = [](int n) -> DrawTest { return [n](int32_t d) { return d % n != 1 && d % (n + 1) == 1; }; };
     const struct { int state, n, first, second; } rows[] = {
         {1, 500, 2, 5}, {2, 10, 6, 1}, {3, 10, 7, 1}, {4, 10, 9, 1}, {5, 10, 3, 1}, {6, 10, 4, 1}, {7, 10, 8, 1}};
-    for (const auto& r : rows) {
+    for (const auto& r : rows)
         for (int k = 0; k < 3; ++k) {   // the first draw hits, the second hits, neither
             companies[0].trendState = r.state;
-            if (k == 0) ArrangeDraws({hit(r.n)});
-            if (k == 1) ArrangeDraws({miss(r.n), hit(r.n)});
-            if (k == 2) ArrangeDraws({miss(r.n), miss(r.n)});
+            ArrangeDraws(k == 0 ? std::vector<DrawTest>{hit(r.n)} : std::vector<DrawTest>{miss(r.n), k == 1 ? hit(r.n) : miss(r.n)});
             AdvanceMarketDay();
             EXPECT_EQ(companies[0].trendState, k == 0 ? r.first : k == 1 ? r.second : r.state) << r.state << " " << k;
         }
+}
+
+// Each news state moves the price by a draw over its own entry of the range
+// table; 8 and 9 are reached by a first hit from 7 and 4.
+TEST_F(MarketDay, EachNewsStateDrawsFromItsOwnRange) {
+    const struct { int state; bool hit; int entry, sign, after; } rows[] = {
+        {2, false, 1, 1, 2}, {3, false, 5, 1, 3}, {4, false, 3, 1, 4}, {5, false, 2, -1, 5},
+        {6, false, 6, -1, 6}, {7, false, 3, -1, 7}, {7, true, 7, 1, 8}, {4, true, 7, -1, 9}};
+    ListedCompany& c = companies[0];
+    for (const auto& r : rows) {
+        for (int32_t& n : c.trendRange) n = 0;   // any other entry draws 0
+        c.trendRange[r.entry] = 1000; c.trendState = r.state; c.sharePrice = 100000;
+        ArrangeDraws(r.hit ? std::vector<DrawTest>{Mod(10, 1), Mod(1000, 500)} : std::vector<DrawTest>{Mod(10, 0), Mod(10, 0), Mod(1000, 500)});
+        AdvanceMarketDay();
+        EXPECT_EQ(V({c.trendState, c.priceDelta}), V({r.after, 500 * r.sign})) << r.state;
     }
 }
 
@@ -81,7 +94,6 @@ TEST_F(MarketDay, BankruptcyRefillsTheSlotAndStopsTheDay) {
     const ListedCompany& c = companies[1];
     EXPECT_EQ(std::string(c.name), Sjis("新日本石油2"));
     EXPECT_EQ(c.name, companyNamePool[31]);
-    EXPECT_TRUE(c.sharePrice >= 100 && c.sharePrice <= 100 + 32767) << c.sharePrice;
     EXPECT_EQ(V({c.refoundCount, c.bankrupt, lastRefoundedCompany, c.loans[2], c.holdings[1], c.ceoAssets}),
               V({2, 0, 1, c.debt, c.issuedShares - c.floatingShares, old.ceoAssets}));
     EXPECT_EQ(V({companies[0].holdings[1], companies[0].avgBuyPrice[1], companies[3].holdings[1], tobTarget, tobHostile}), V({0, 0, 777, 0, 0}));
@@ -89,7 +101,6 @@ TEST_F(MarketDay, BankruptcyRefillsTheSlotAndStopsTheDay) {
     // Companies after the bankrupt one did not move; the ring still advances.
     EXPECT_EQ(companies[2].priceDeltaHistory[slot], 123456);
     EXPECT_EQ(historyIndex, slot + 1);
-
     // The name pool runs from entry 30 to 199 and wraps: 175 refillings
     // after the one above end on entry 31 + 175 - 170.
     for (int k = 0; k < 175; ++k) {
@@ -107,6 +118,15 @@ TEST_F(MarketDay, BankruptcyRefillsTheSlotAndStopsTheDay) {
     AdvanceMarketDay();
     EXPECT_EQ(std::string(companies[0].name), " 2");
     EXPECT_EQ(V({companies[0].bankrupt, companies[0].holdings[0], lastRefoundedCompany}), V({0, 0, 0}));
+    // A refilled company's figures: one draw each for price, cash, debt, profit, issue and float divisor.
+    uint32_t s = GameRandState();
+    V d;
+    for (int k = 0; k < 6; ++k) d.push_back(NextDraw(s));
+    companies[2].bankrupt = 1; RefoundCompany(2);
+    const ListedCompany& r = companies[2];
+    const int64_t I = 5000000 + d[4], F = I / (d[5] % 4 + 1);
+    EXPECT_EQ(V({r.sharePrice, r.funds, r.debt, r.loans[2], r.profit, r.issuedShares, r.floatingShares, r.holdings[2]}),
+              V({100 + d[0], 1000 + d[1], d[2], d[2], d[3], I, F, I - F}));
 }
 
 TEST_F(MarketDay, GoalStagesMoveOnlyOnTheirCompanysRefilling) {
@@ -202,10 +222,17 @@ TEST_F(MarketDay, CapsPenaltiesAndTheAutomaticLender) {
     buyImpactDelta = 1000; buyImpactCompany = 4;
     companies[5].loans[2] = -1;   // replaced by a random huge debt
     companies[0].funds = -500; companies[0].loans[2] = 0;   // moves onto the automatic lender, the debt stays
+    ListedCompany& e = companies[6];   // net worth just at the cap is kept
+    e.funds = MAX_AMOUNT - 10; e.debt = 0; e.property = 10; e.sharePrice = 100000; e.trendState = 1;
+    // Stakes filling the issue leave a negative float alone, which is then rebuilt as half the issue.
+    ListedCompany& g = companies[9];
+    for (int32_t& n : g.trendRange) n = 0;   // no move today
+    g.trendState = 1; g.sharePrice = 1000; g.issuedShares = 1000000; g.holdings[9] = 600000; g.floatingShares = -1;
+    companies[0].holdings[9] = 400000;
     const int64_t debt = companies[0].debt;
     AdvanceMarketDay();
     EXPECT_LE(c.issuedShares, MAX_AMOUNT);
-    EXPECT_EQ(c.property, 15000);   // net worth above the cap
+    EXPECT_EQ(V({c.property, e.property, g.issuedShares, g.floatingShares}), V({15000, 10, 1000000, 500000}));   // 4: above the cap
     EXPECT_TRUE(companies[5].debt >= DEBT_PENALTY_BASE && companies[5].debt <= DEBT_PENALTY_BASE + 32767) << companies[5].debt;
     EXPECT_GE(companies[5].loans[2], DEBT_PENALTY_BASE);
     EXPECT_EQ(V({companies[0].loans[2], companies[0].debt, companies[0].funds}), V({500, debt, 0}));
@@ -222,12 +249,14 @@ TEST_F(MarketDay, PlayerBankruptcyAndArrest) {
         SCOPED_TRACE(r.debt);
         StartGame(2024);
         companies[0].debt = r.debt; companies[0].holdings[3] = 100; prosecutionChance = r.chance; arrestState = r.arrested;
+        companies[0].trendState = 8;   // returns to 1 without a draw: change, floor, then the penalty's draw of 0
+        ArrangeDraws({Any(), Any(), Mod(32768, 0)});
         AdvanceMarketDay();
         EXPECT_EQ(V({p.bankrupt, arrestState, prosecutionChance, monthsToTrial, p.holdings[3]}),
                   V({r.bankrupt, r.arrestedAfter, r.chanceAfter, r.months, 100}));
         EXPECT_EQ(std::string(p.name), r.bankrupt ? Sjis("---破産---") : " ");
         EXPECT_TRUE(!r.bankrupt || (p.funds == 0 && p.issuedShares == 0 && p.sharePrice == 0));
-        EXPECT_TRUE(r.debt < 0 || p.debt == r.debt);
+        EXPECT_EQ(p.debt, r.debt < 0 ? DEBT_PENALTY_BASE : r.debt);
     }
     // Later days skip the record; only its personal assets are recomputed.
     const int32_t history = p.priceDeltaHistory[historyIndex];
@@ -239,9 +268,14 @@ TEST_F(MarketDay, PlayerBankruptcyAndArrest) {
 }
 
 TEST_F(MarketDay, HistoryRingOpeningFloatAndInvariants) {
+    companies[1].floatingShares = companies[1].issuedShares;
     AdvanceMarketDay();
-    // The opening float of the companies with divisors below 4/3 is cut.
-    for (int i : {3, 10, 12, 20, 23}) EXPECT_LE(companies[i].floatingShares, companies[i].issuedShares - companies[i].holdings[i]) << i;
+    // A float above the issue less the own stake is cut to it: the opening
+    // float of the companies with divisors below 4/3, and company 1's.
+    for (int i : {1, 3, 10, 12, 20, 23}) {
+        const ListedCompany& c = companies[i];
+        EXPECT_TRUE(c.floatingShares == c.issuedShares - c.holdings[i] && c.floatingShares > 0) << i;
+    }
     EXPECT_EQ(CheckWorldInvariants(), "");
     for (int day = 1; day < 499; ++day) AdvanceMarketDay();
     EXPECT_EQ(historyIndex, 499);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "tools/headless/headless_port.h"
 #include "world/world_state.h"
@@ -53,12 +54,7 @@ DrawTest Any();
 // Puts the generator into a state whose next draws pass the tests in order,
 // so that a step's coin flips come out as the case needs. Returns that state.
 uint32_t ArrangeDraws(std::initializer_list<DrawTest> tests);
-
-// Number of draws made since the game's generator was in state `from`
-// (-1 beyond 1000).
-int DrawsSince(uint32_t from);
-
-// core rules
-#include <vector>
-// ArrangeDraws for a sequence held in a table row.
 uint32_t ArrangeDraws(const std::vector<DrawTest>& tests);
+
+// Number of draws made since the generator was in state `from` (-1 beyond 1000).
+int DrawsSince(uint32_t from);
