@@ -258,13 +258,13 @@ const Scene SCENES[] = {
      {{300, 30, 301, 370, BLACK, 340}, {300, 30, 570, 31, BLACK, 270}, {301, 31, 570, 370, WHITE, 269 * 339},
       At(299, 100, PROBE), At(400, 29, PROBE)}},
     {"ExchangeButtonsLinesAndTexts", 570, 370,
-     [](RasterCanvas& c) { buttonRepaintCountdown = 5, PaintExchangeScreen(c, 400, 125); },
+     [](RasterCanvas& c) { buttonRepaintCountdown = 6, PaintExchangeScreen(c, 400, 125); },   // one left over
      Column(325, 115, BLACK, {"株式購入", "株式売却", "時間外取引", "注文取消", "戻る"},
             {Label(5, 5, "東都証券取引所", BLACK), {5, 45, J("右側の株式情報ウィンドウから,"), FONT_15B, BLUE},
              {5, 75, J("銘柄を選んで取引を行ってください。"), FONT_15B, BLUE}}),
      Buttons(310, 500, 100, {YELLOW, WHITE, WHITE, WHITE, WHITE},   // and the dividers from y 30
              {{310, 100, 500, 150, BLACK, 2 * 190 + 2 * 48}, {0, 30, 570, 31, BLACK, 570},
-              {300, 30, 301, 370, BLACK, 340}, At(300, 29, PROBE)})},
+              {300, 30, 301, 370, BLACK, 340}, At(300, 29, PROBE), At(400, 365, PROBE)})},   // no sixth button
     {"ExchangePictureAtItsPlace", 570, 370, [](RasterCanvas& c) {
          c.SetBitmap(BMP_TRADECENTER, 276, 264, std::vector<Rgb>(276 * 264, GREEN)), PaintExchangeScreen(c, 0, 0); },
      {}, {{10, 90, 286, 354, GREEN, 276 * 264}, At(286, 100, PROBE), At(100, 89, PROBE)}},
@@ -353,6 +353,8 @@ TEST_F(DisplayTest, NewsTickerFilesAndScrolls) {
         {[] { newsCount = 200, companies[5].trendState = 3, newsPending[5] = 1; },   // the writer wraps to entry 1
          {1, 1, 1190, 0, 590, 2}, {{200, 5, 3}}},
         {[] { newsXA = newsXB = -195; }, {3, 3, 1200, 2, 1200, 2}, {}},   // a text that left: its reader moves by two
+        {[] { newsXA = newsXB = -190; }, {3, 1, -200, 0, -200, 2}, {}},   // at -200 it has not yet left
+        {[] { newsReadB = 3, newsLines[3] = "x"; }, {3, 1, 1190, 3, 590, 1}, {}},   // a reader at the writer shows nothing
         {[] { newsReadA = 3, newsReadB = 4, newsXA = 700, newsXB = 100; }, {3, 3, 700, 4, 100, 0}, {}},   // caught up
         {[] { newsReadA = newsReadB = 103; }, {3, 103, 1200, 103, 600, 0}, {}},   // 100 ahead counts as caught up
         {[] { newsReadA = 104, newsReadB = 103; }, {3, 104, 1190, 103, 590, 0}, {}},   // one 101 ahead: still scrolling

@@ -129,7 +129,7 @@ TEST_F(SaveFile, EachLineIsCheckedBeforeAnythingLoads) {
         {"64-bit min", 3, "-9223372036854775808", 0}, {"32-bit above", 1203, "2147483648", 1203},
         {"32-bit below", 1233, "-2147483649", 1233}, {"32-bit min", 1203, "-2147483648", 0},
         {"month 13", 1264, "13", 1264}, {"month 0", 1264, "0", 1264}, {"month 12", 1264, "12", 0},
-        {"day 32", 1265, "32", 1265}, {"day 31", 1265, "31", 0}, {"level 17", 1301, "17", 1301}, {"level 16", 1301, "16", 0},
+        {"day 32", 1265, "32", 1265}, {"day 31", 1265, "31", 0}, {"day 0", 1265, "0", 1265}, {"day 1", 1265, "1", 0}, {"level 17", 1301, "17", 1301}, {"level 16", 1301, "16", 0},
     };
     PlaySomeDays(31, 15);
     const std::vector<std::string> good = Lines(SerializeSaveData());
