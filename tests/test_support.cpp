@@ -2,24 +2,15 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "world/new_game.h"
 #include "world/text.h"
 
-void WorldTest::SetUp() {
-    previous_ = port;
-    port = &headless;
-    ResetWorldToProgramStart();
-}
-
+void WorldTest::SetUp() { previous_ = port, port = &headless, ResetWorldToProgramStart(); }
 void WorldTest::TearDown() { port = previous_; }
-
-void WorldTest::StartGame(uint32_t seed) {
-    ResetWorldToProgramStart();
-    StartUpWorld(seed);
-    headless.Clear();
-}
+void WorldTest::StartGame(uint32_t seed) { ResetWorldToProgramStart(), StartUpWorld(seed), headless.Clear(); }
 
 int WorldTest::CountCaption(const char* caption) const {
     int n = 0;
@@ -28,9 +19,7 @@ int WorldTest::CountCaption(const char* caption) const {
 }
 
 bool WorldTest::HasMessage(const std::string& text) const {
-    for (const auto& m : headless.messages)
-        if (m.text == text) return true;
-    return false;
+    return std::any_of(headless.messages.begin(), headless.messages.end(), [&](const auto& m) { return m.text == text; });
 }
 
 std::string CheckWorldInvariants() {
@@ -43,8 +32,7 @@ std::string CheckWorldInvariants() {
         if (c.issuedShares < 1) return who + "no issued shares";
         if (c.issuedShares > MAX_AMOUNT) return who + "issued shares above the cap";
         if (c.floatingShares < 0) return who + "negative float";
-        // The cap of the issue is applied after the share checks, so at the
-        // cap the float and the stakes may add up to more than the issue.
+        // The cap of the issue is applied after the share checks, so at the cap the float and the stakes may exceed it.
         bool capped = c.issuedShares == MAX_AMOUNT;
         if (i != 0 && !capped && c.floatingShares > c.issuedShares - c.holdings[i])
             return who + "float above issued minus own stake";
@@ -111,10 +99,8 @@ int32_t NextDraw(uint32_t& state) {
 
 int DrawsSince(uint32_t from) {
     uint32_t s = from;
-    for (int n = 0; n < 1000; ++n) {
+    for (int n = 0; n < 1000; ++n, NextDraw(s))
         if (s == GameRandState()) return n;
-        NextDraw(s);
-    }
     return -1;
 }
 
