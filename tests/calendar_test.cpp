@@ -1,8 +1,5 @@
 // The calendar tick through AdvanceCalendarDay: the date, the settlement of
 // the 1st, the stake warnings and dismissal, the police and the scenario.
-#include <functional>
-#include <string>
-#include <vector>
 
 #include "market/calendar.h"
 #include "tests/test_support.h"

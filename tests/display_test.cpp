@@ -1,11 +1,9 @@
 // The painters drawn into software surfaces of each window's size. A scene
 // arranges the world and paints, then lists the texts and pixel counts it must
 // leave; the surface starts in a colour no painter uses, so every fill shows.
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
-#include <functional>
 #include <limits>
 
 #include "display/money_format.h"

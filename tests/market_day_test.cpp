@@ -1,6 +1,5 @@
 // One market day for the whole exchange, through AdvanceMarketDay.
 #include <climits>
-#include <vector>
 
 #include "market/market_day.h"
 #include "tests/test_support.h"

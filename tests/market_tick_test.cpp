@@ -1,9 +1,7 @@
 // The market tick driven through RunMarketTick and OnBoardClick, one table
 // per step; the draws each row needs are arranged on the game's generator.
 #include <algorithm>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "market/market_tick.h"
 #include "tests/test_support.h"

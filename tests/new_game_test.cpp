@@ -1,7 +1,5 @@
 // A new game as start-up leaves it, and the game's generator behind it.
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "tests/test_support.h"
 #include "world/new_game.h"
