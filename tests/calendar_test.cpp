@@ -99,7 +99,7 @@ TEST_F(Calendar, StakeWarningsOnceEachAndDismissal) {
         EXPECT_EQ(V({DrawsSince(start), stakeWarningLevel, p.bankrupt}), V({s.nDraws, s.levelAfter, s.shown == std::vector<std::string>{fired}}));
         EXPECT_EQ(Texts(), s.shown);
     }
-    // Dismissed: the company is wiped but keeps its debt and other stakes; from then on neither warnings nor dismissal draws.
+    // Dismissed: the company is wiped but keeps its debt and other stakes; then neither warnings nor dismissal draw.
     EXPECT_EQ(std::string(p.name), Sjis("---破産---"));
     EXPECT_EQ(V({p.funds, p.issuedShares, p.floatingShares, p.profit, p.property, p.sharePrice, p.debt, p.holdings[4]}), V({0, 0, 0, 0, 0, 0, 600, 777}));
     stakeWarningLevel = 0;
@@ -109,13 +109,14 @@ TEST_F(Calendar, StakeWarningsOnceEachAndDismissal) {
 }
 
 TEST_F(Calendar, PropertyCapAndPoliceCountdown) {
-    // The police connection absorbs the evidence first; then the chance of prosecution grows by one a day while evidence remains.
+    // The police connection absorbs the evidence first; then the chance of prosecution grows daily while evidence remains.
     struct Row { int64_t property; int32_t illegal, police, chance; int64_t propertyAfter; int32_t illegalAfter, policeAfter, chanceAfter; };
     const Row rows[] = {{1000000001, 0, 2, 10, 1000000000, 0, 2, 10}, {1000000000, 3, 2, 10, 1000000000, 2, 1, 10},
                         {999999999, 1, 1, 10, 999999999, 0, 0, 10}, {5, 1, 0, 10, 5, 0, 0, 11}, {5, 2, 0, 11, 5, 1, 0, 12}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.property);
-        companies[0].property = r.property, illegalityFactor = r.illegal, policeConnection = r.police, prosecutionChance = r.chance, Tick();
+        companies[0].property = r.property, illegalityFactor = r.illegal, policeConnection = r.police;
+        prosecutionChance = r.chance, Tick();
         EXPECT_EQ(V({companies[0].property, illegalityFactor, policeConnection, prosecutionChance, static_cast<int64_t>(headless.messages.size())}),
                   V({r.propertyAfter, r.illegalAfter, r.policeAfter, r.chanceAfter, 0}));
     }
@@ -169,7 +170,8 @@ TEST_F(Calendar, EveryScenarioLevelPassesJustAtItsGoal) {
         EXPECT_TRUE(scenarioTitle == SCENARIO_LEVELS[level].title && scenarioGoal == SCENARIO_LEVELS[level].goal);
         ASSERT_EQ(headless.messages.size(), 1u);
         const auto& m = headless.messages[0];
-        EXPECT_TRUE(m.text == levels[k].text && m.caption == SCENARIO_LEVELS[level].title && m.owner == WIN_CALENDAR && m.style == MB_STYLE_OK);
+        EXPECT_TRUE(m.text == levels[k].text && m.caption == SCENARIO_LEVELS[level].title);
+        EXPECT_TRUE(m.owner == WIN_CALENDAR && m.style == MB_STYLE_OK);
     }
     // The last level tests nothing more; the presidency passes level 12 without its stage.
     presidentFlag = 1, Tick();

@@ -20,8 +20,9 @@ constexpr FontId ANY_FONT = FONT_COUNT;
 const std::string NONE = "<no text>";
 std::string J(const char* utf8) { return Sjis(utf8); }
 
-struct Text { int x, y; std::string text; FontId font = ANY_FONT; Rgb colour = PROBE; bool opaque = false; };   // unchecked: ANY_FONT, PROBE
-struct Area { int l, t, r, b; Rgb colour; int n; char cmp = '='; };   // pixels of [l, r) x [t, b): exactly n, or more with '>' 
+// A text at (x, y); font and colour are checked unless ANY_FONT and PROBE.
+struct Text { int x, y; std::string text; FontId font = ANY_FONT; Rgb colour = PROBE; bool opaque = false; };
+struct Area { int l, t, r, b; Rgb colour; int n; char cmp = '='; };   // [l, r) x [t, b): exactly n, or more with '>' 
 Area At(int x, int y, Rgb colour) { return {x, y, x + 1, y + 1, colour, 1}; }
 using Act = std::function<void(RasterCanvas&)>;   // arranges the world and paints
 struct Scene { const char* name; int width, height; Act act; std::vector<Text> texts; std::vector<Area> areas; };
@@ -37,7 +38,8 @@ class DisplayTest : public WorldTest {
 protected:
     void SetUp() override { WorldTest::SetUp(), Fresh(); }
     void Fresh() {
-        StartGame(20240607), ResetDisplayState(), companies[0].name = playerCompanyNameBuf, companies[0].ceoName = playerNameBuf;
+        StartGame(20240607), ResetDisplayState();
+        companies[0].name = playerCompanyNameBuf, companies[0].ceoName = playerNameBuf;
         for (int i = 0; i < COMPANY_COUNT; ++i) newsPending[i] = 0;
     }
 };
@@ -95,7 +97,7 @@ Area TopLeft(Rgb c, int n, char cmp = '=') { return {10, 130, 38, 158, c, n, cmp
 const std::string CLOSED = J("市場は閉まっています");
 
 const std::string NEWS0 = J("～東都証券取引所～"), NEWS1 = J("ここにニュースが表示されます");
-Text News(int k, const std::string& entry) { return {150, 10 * k + 20, std::to_string(k) + ":" + entry, FONT_10, {50, 255, 50}}; }
+Text News(int k, const std::string& s) { return {150, 10 * k + 20, std::to_string(k) + ":" + s, FONT_10, {50, 255, 50}}; }
 Act Calendar(int count, int entry, const char* text) {
     return [=](RasterCanvas& c) { newsLines[entry] = text, newsCount = count, PaintCalendarPanel(c); };
 }
@@ -171,11 +173,13 @@ const Scene SCENES[] = {
       {70, 0, 520, 200, RED, 450}, {0, 100, 451, 101, YELLOW, 451}}},
     {"ChartWithoutRangeIsFlatWithoutZeroLine", 520, 200, [](RasterCanvas& c) {
          Chart([](ListedCompany& k) { k.trendRange[0] = 0, k.priceDeltaHistory[9] = 500, gameHour = 9; })(c);
-         EXPECT_EQ(c.FindText("DeadLine"), nullptr); }, {{0, 80, NONE}}, {{70, 0, 520, 200, RED, 0}, {0, 100, 451, 101, YELLOW, 451}}},
+         EXPECT_EQ(c.FindText("DeadLine"), nullptr); },
+     {{0, 80, NONE}}, {{70, 0, 520, 200, RED, 0}, {0, 100, 451, 101, YELLOW, 451}}},
     {"ChartZeroLineBelowTheWindowClosedAfterOne", 520, 200, Chart([](ListedCompany& k) { k.sharePrice = 400, gameHour = 14; }),
      {{50, 290, "DeadLine"}, {0, 80, CLOSED}}, {{70, 0, 520, 200, RED, 0}}},
     // A rise of 20 yen on the latest day puts the day before 10 pixels lower; no stake, so no red but the zero line.
-    {"ChartRiseDropsTheDayBeforeClosedBeforeNine", 520, 200, Chart([](ListedCompany& k) { k.priceDeltaHistory[9] = 20, gameHour = 8; }),
+    {"ChartRiseDropsTheDayBeforeClosedBeforeNine", 520, 200,
+     Chart([](ListedCompany& k) { k.priceDeltaHistory[9] = 20, gameHour = 8; }),
      {{0, 80, CLOSED, FONT_50, {255, 0, 255}}},
      {At(450, 100, YELLOW), {449, 100, 451, 110, YELLOW, 10}, {0, 110, 450, 111, YELLOW, 450},
       {0, 100, 449, 101, YELLOW, 0}, At(420, 100, BLUE), {451, 0, 520, 200, YELLOW, 0}, {0, 0, 520, 200, RED, 520},
@@ -212,7 +216,8 @@ const Scene SCENES[] = {
     {"IndexOutsideTheRingShowsEntryOne", 520, 85, Calendar(250, 1, "one"),
      {News(1, "one"), News(2, "one"), News(3, "one"), News(4, "one"), News(5, "one")}, {}},
     // ------------------------------------------------ main view, side panel, ticker, dialogs' offset
-    {"TitleStartUpFillsEveryButton", 570, 370, [](RasterCanvas& c) { PaintTitleScreen(c, 200, 225); EXPECT_EQ(buttonRepaintCountdown, 0); },
+    {"TitleStartUpFillsEveryButton", 570, 370,
+     [](RasterCanvas& c) { PaintTitleScreen(c, 200, 225); EXPECT_EQ(buttonRepaintCountdown, 0); },
      Title(WHITE, WHITE, Column(195, 215, BLACK, {"新しく起業する", "続きから始める", "ゲームを終了"})),
      Buttons(150, 400, 200, {YELLOW, WHITE, WHITE},
              {{150, 200, 400, 250, BLACK, 2 * 250 + 2 * 48}, At(399, 249, BLACK), At(400, 225, PROBE), At(200, 250, PROBE)})},
@@ -235,13 +240,14 @@ const Scene SCENES[] = {
     {"ClearExchangeButtons", 570, 370, ClearExchangeButtons, {},
      {{300, 30, 301, 370, BLACK, 340}, {300, 30, 570, 31, BLACK, 270}, {301, 31, 570, 370, WHITE, 269 * 339},
       At(299, 100, PROBE), At(400, 29, PROBE)}},
-    {"ExchangeButtonsLinesAndTexts", 570, 370, [](RasterCanvas& c) { buttonRepaintCountdown = 6, PaintExchangeScreen(c, 400, 125); },
+    {"ExchangeButtonsLinesAndTexts", 570, 370,
+     [](RasterCanvas& c) { buttonRepaintCountdown = 6, PaintExchangeScreen(c, 400, 125); },
      Column(325, 115, BLACK, {"株式購入", "株式売却", "時間外取引", "注文取消", "戻る"},
             {Label(5, 5, "東都証券取引所", BLACK), {5, 45, J("右側の株式情報ウィンドウから,"), FONT_15B, BLUE},
              {5, 75, J("銘柄を選んで取引を行ってください。"), FONT_15B, BLUE}}),
      Buttons(310, 500, 100, {YELLOW, WHITE, WHITE, WHITE, WHITE},   // and the dividers from y 30
              {{310, 100, 500, 150, BLACK, 2 * 190 + 2 * 48}, {0, 30, 570, 31, BLACK, 570},
-              {300, 30, 301, 370, BLACK, 340}, At(300, 29, PROBE), At(400, 365, PROBE)})},   // no sixth button, though one repaint is left
+              {300, 30, 301, 370, BLACK, 340}, At(300, 29, PROBE), At(400, 365, PROBE)})},   // one repaint left, no sixth
     {"ExchangePictureAtItsPlace", 570, 370,
      [](RasterCanvas& c) { c.SetBitmap(BMP_TRADECENTER, 276, 264, std::vector<Rgb>(276 * 264, GREEN)), PaintExchangeScreen(c, 0, 0); },
      {}, {{10, 90, 286, 354, GREEN, 276 * 264}, At(286, 100, PROBE), At(100, 89, PROBE)}},

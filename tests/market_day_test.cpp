@@ -23,7 +23,8 @@ TEST_F(MarketDay, StatesAreLeftByTheirOwnDraws) {
     for (const auto& r : rows)
         for (int k = 0; k < 3; ++k) {   // the first draw hits, the second hits, neither
             companies[0].trendState = r.state;
-            ArrangeDraws(k == 0 ? std::vector<DrawTest>{hit(r.n)} : std::vector<DrawTest>{miss(r.n), k == 1 ? hit(r.n) : miss(r.n)});
+            ArrangeDraws(k == 0 ? std::vector<DrawTest>{hit(r.n)}
+                                : std::vector<DrawTest>{miss(r.n), k == 1 ? hit(r.n) : miss(r.n)});
             AdvanceMarketDay();
             EXPECT_EQ(companies[0].trendState, k == 0 ? r.first : k == 1 ? r.second : r.state) << r.state << " " << k;
         }
@@ -130,7 +131,8 @@ TEST_F(MarketDay, PlayerEffectsOverrideTheDrawOnce) {
         buyImpactDelta = r.buy; sellImpactDelta = r.sell; buyImpactCompany = sellImpactCompany = r.i;
         warPriceMultiplier = r.war; electionPriceMultiplier = r.election;
         AdvanceMarketDay();
-        EXPECT_EQ(V({c.sharePrice, c.priceDelta, buyImpactDelta, sellImpactDelta, warPriceMultiplier, electionPriceMultiplier}),
+        EXPECT_EQ(V({c.sharePrice, c.priceDelta, buyImpactDelta, sellImpactDelta, warPriceMultiplier,
+                     electionPriceMultiplier}),
                   V({r.after, r.after - r.price, 0, 0, 0, 0}));
         // A multiplied price moves no shares.
         EXPECT_TRUE(r.i != 0 || (c.issuedShares == issued && c.floatingShares == floating && c.ceoAssets > 0));
@@ -171,7 +173,7 @@ TEST_F(MarketDay, CapsPenaltiesAndTheAutomaticLender) {
     buyImpactDelta = 1000; buyImpactCompany = 4;
     companies[5].loans[2] = -1;   // replaced by a random huge debt
     companies[0].funds = -500; companies[0].loans[2] = 0;   // moves onto the automatic lender, the debt stays
-    e.funds = MAX_AMOUNT - 10; e.debt = 0; e.property = 10; e.sharePrice = 100000; e.trendState = 1;   // net worth just at the cap
+    e.funds = MAX_AMOUNT - 10; e.debt = 0; e.property = 10; e.sharePrice = 100000; e.trendState = 1;   // worth at the cap
     // Stakes filling the issue leave a negative float alone, which is then rebuilt as half the issue.
     for (int32_t& n : g.trendRange) n = 0;   // no move today
     g.trendState = 1; g.sharePrice = 1000; g.issuedShares = 1000000; g.holdings[9] = 600000; g.floatingShares = -1;

@@ -97,7 +97,8 @@ TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloatThenFromIt) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        SetCompany(T, 500, 300000 + r.floating + r.stake + r.outside, 300000, r.floating), SetPlayer(T, r.stake, r.avg, r.funds);
+        SetCompany(T, 500, 300000 + r.floating + r.stake + r.outside, 300000, r.floating);
+        SetPlayer(T, r.stake, r.avg, r.funds);
         tobTarget = T, tobPrice = r.price, tobHostile = r.hostile, marketHalt = r.halt;
         const int draws = Tick(r.draws);
         EXPECT_EQ(Player(T), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
@@ -253,7 +254,8 @@ TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         SetCompany(T, 500, r.issued, r.ceo, 0);
-        companies[T].funds = r.funds, companies[0].holdings[T] = r.player, tobTarget = r.bid ? T : 0, tobPrice = 100, tobHostile = r.hostile;
+        companies[T].funds = r.funds, companies[0].holdings[T] = r.player;
+        tobTarget = r.bid ? T : 0, tobPrice = 100, tobHostile = r.hostile;
         const int draws = Tick(r.draws);
         EXPECT_EQ(V({draws, companies[T].issuedShares, companies[T].holdings[T], companies[T].funds, companies[0].holdings[T], companies[T].floatingShares}),
                   V({r.nDraws, r.issuedAfter, r.ceoAfter, r.fundsAfter, r.player, 0}));

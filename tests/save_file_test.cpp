@@ -65,7 +65,8 @@ TEST_F(SaveFile, LayoutOfTheFile) {
     StartGame(8);   // company 0 still has the one-blank text
     EXPECT_EQ(Lines(SerializeSaveData())[0], " ");
     PlaySomeDays(11, 40);
-    companies[0].holdings[5] = 123456789012LL, companies[3].loans[1] = -42, playerForces[9] = 7, scenarioLevel = 3, presidentFlag = 1;
+    companies[0].holdings[5] = 123456789012LL, companies[3].loans[1] = -42;
+    playerForces[9] = 7, scenarioLevel = 3, presidentFlag = 1;
     ASSERT_TRUE(SaveGameFile(path, WIN_MAIN, false));
     EXPECT_TRUE(Shown() == Sjis("データを保存しました.") && headless.messages[0].caption.empty());
     const std::string bytes = ReadAll(path);
@@ -94,7 +95,8 @@ TEST_F(SaveFile, LoadRestoresWhatWasSavedAndOnlyThat) {
     ASSERT_TRUE(LoadGameFile(path, WIN_MAIN));
     EXPECT_TRUE(Shown() == Sjis("データを読み込みました.") && loadedFromFile == 1);
     EXPECT_EQ(SerializeSaveData(), saved);
-    EXPECT_TRUE(companies[4].name == refilled && companies[6].trendState == trend);   // names of computer companies are not in the file
+    // Names of computer companies are not in the file.
+    EXPECT_TRUE(companies[4].name == refilled && companies[6].trendState == trend);
     EXPECT_TRUE(companies[0].name == playerCompanyNameBuf && companies[0].ceoName == playerNameBuf);
     EXPECT_EQ(std::string(scenarioTitle) + "/" + scenarioGoal, Sjis("巨大企業の社長/アメリカ大統領になる"));
 }
@@ -116,7 +118,8 @@ TEST_F(SaveFile, EachLineIsCheckedBeforeAnythingLoads) {
         {"64-bit min", 3, "-9223372036854775808", 0}, {"32-bit above", 1203, "2147483648", 1203},
         {"32-bit below", 1233, "-2147483649", 1233}, {"32-bit min", 1203, "-2147483648", 0},
         {"month 13", 1264, "13", 1264}, {"month 0", 1264, "0", 1264}, {"month 12", 1264, "12", 0},
-        {"day 32", 1265, "32", 1265}, {"day 31", 1265, "31", 0}, {"day 0", 1265, "0", 1265}, {"day 1", 1265, "1", 0}, {"level 17", 1301, "17", 1301}, {"level 16", 1301, "16", 0},
+        {"day 32", 1265, "32", 1265}, {"day 31", 1265, "31", 0}, {"day 0", 1265, "0", 1265},
+        {"day 1", 1265, "1", 0}, {"level 17", 1301, "17", 1301}, {"level 16", 1301, "16", 0},
     };
     PlaySomeDays(31, 15);
     const std::vector<std::string> good = Lines(SerializeSaveData());

@@ -23,7 +23,9 @@ void RandomPlayerAction(std::mt19937_64& rng) {
         case 3: pendingOrders.afterHoursTrade = 1; break;
         case 4: marketHalt = marketHalt ? 0 : static_cast<int32_t>(pick(1, 2)); break;
         case 5:
-            if (c != 0) tobTarget = c, tobPrice = int32_t(std::min<int64_t>(INT32_MAX, companies[c].sharePrice + pick(0, 1000))), tobHostile = int32_t(pick(0, 1));
+            if (c == 0) break;
+            tobTarget = c, tobHostile = int32_t(pick(0, 1));
+            tobPrice = int32_t(std::min<int64_t>(INT32_MAX, companies[c].sharePrice + pick(0, 1000)));
             break;
         case 6: researchUnderway = int32_t(pick(0, 8)); break;
         case 7: companies[0].funds = pick(-1000000, 2000000000000LL); break;
@@ -55,7 +57,9 @@ TEST_F(Soak, InvariantsHoldOverTwoHundredThousandCycles) {
             const int32_t dayBefore = historyIndex;
             lastRefoundedCompany = 0, RunMarketTick(WIN_BOARD);
             marketDays += historyIndex != dayBefore;   // a refilling ends the day early: later companies were not moved
-            if (historyIndex != dayBefore && lastRefoundedCompany == 0) { ASSERT_EQ(CheckWorldInvariants(), "") << g << " " << cycle; }
+            if (historyIndex != dayBefore && lastRefoundedCompany == 0) {
+                ASSERT_EQ(CheckWorldInvariants(), "") << g << " " << cycle;
+            }
             AdvanceCalendarDay(WIN_CALENDAR);
             ASSERT_TRUE(gameDay >= 1 && gameDay <= 30 && gameMonth >= 1 && gameMonth <= 12) << gameMonth << "/" << gameDay;
             if (headless.messages.size() > 1000) headless.Clear();
