@@ -1,9 +1,7 @@
 // The market tick driven through RunMarketTick and OnBoardClick, one table
 // per step; the draws each row needs are arranged on the game's generator.
 #include <algorithm>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "market/market_tick.h"
 #include "tests/test_support.h"
@@ -22,10 +20,8 @@ protected:
     static constexpr int C = 5;   // the company the orders trade
     static constexpr int T = 7;   // the target of the takeover bids
     void SetUp() override {
-        WorldTest::SetUp();
-        StartGame(2024);
-        pendingOrders = PendingOrders{};
-        companies[0].funds = 1000000;
+        WorldTest::SetUp(), StartGame(2024);
+        pendingOrders = PendingOrders{}, companies[0].funds = 1000000;
         for (int j = 1; j < COMPANY_COUNT; ++j) companies[0].holdings[j] = companies[0].avgBuyPrice[j] = 0;
         SetCompany(C, 1000, 10000000, 4000000, 3000000);
     }
@@ -42,8 +38,7 @@ protected:
     int Tick(const std::vector<DrawTest>& draws) {
         headless.Clear();
         const uint32_t start = ArrangeDraws(draws);
-        RunMarketTick(WIN_BOARD);
-        return DrawsSince(start);
+        return RunMarketTick(WIN_BOARD), DrawsSince(start);
     }
     // The recorded boxes; all belong to the board and have only an OK button.
     Shows Shown() const {
@@ -70,8 +65,8 @@ TEST_F(MarketTick, ResearchEndsOnlyOnRollsOneAndTwo) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.underway * 100 + r.residue);
         researchUnderway = r.underway; researchCost[std::max(r.underway - 1, 0)] = r.cost; companies[0].profit = r.profit;
-        EXPECT_EQ(Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(10, r.residue)}), r.residue < 0 ? 0 : 1);
-        EXPECT_EQ(V({companies[0].profit, researchUnderway}), V({r.profitAfter, r.underwayAfter}));
+        const int draws = Tick(r.residue < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(10, r.residue)});
+        EXPECT_EQ(V({draws, companies[0].profit, researchUnderway}), V({r.residue >= 0, r.profitAfter, r.underwayAfter}));
         EXPECT_EQ(Shown(), r.shown);
     }
 }
@@ -104,7 +99,7 @@ TEST_F(MarketTick, TakeoverBidBuysOutsideTheFloatThenFromIt) {
         SCOPED_TRACE(r.what);
         SetCompany(T, 500, 300000 + r.floating + r.stake + r.outside, 300000, r.floating);
         SetPlayer(T, r.stake, r.avg, r.funds);
-        tobTarget = T; tobPrice = r.price; tobHostile = r.hostile; marketHalt = r.halt;
+        tobTarget = T, tobPrice = r.price, tobHostile = r.hostile, marketHalt = r.halt;
         const int draws = Tick(r.draws);
         EXPECT_EQ(Player(T), V({r.heldAfter, r.fundsAfter, r.avgAfter}));
         EXPECT_EQ(V({draws, companies[T].floatingShares, tobTarget, tobHostile, FillSounds()}),
@@ -131,7 +126,6 @@ TEST_F(MarketTick, OrdersFillOnTheirRollWithinTheirLimitsAndFunds) {
         {LIMIT, 1000, 10 * M, 997, 5000, 0, 0, M, 2, -1, 0, M, 0, 5000, 0, {}},
         {LIMIT, 1000, 10 * M, 1003, 5000, 0, 0, M, 2, -1, 0, M, 0, 5000, 0, {}},
         {LIMIT, 1000, 10 * M, 998, 5000, 0, 0, M, 2, 0, 0, M, 0, 5000, 0, {}},
-        {LIMIT, 1000, 10 * M, 1002, 5000, 0, 0, M, 2, 0, 0, M, 0, 5000, 0, {}},
         {LIMIT, 1000, 10 * M, 1002, 5000, 0, 0, M, 2, 1, 5000, M - 501, 1001, 0, 0, filled(1002, 5000)},
         {LIMIT, 1000, 10 * M, 998, 5000, 0, 0, M, 2, 1, 5000, M - 499, 1001, 0, 0, filled(998, 5000)},
         {LIMIT, 1000, 10 * M, 1001, 5000, 0, 0, M, 2, 1, 5000, M - 501, 1001, 0, 0, filled(1001, 5000)},   // 500.5 rounds up
@@ -168,9 +162,8 @@ TEST_F(MarketTick, OrdersFillOnTheirRollWithinTheirLimitsAndFunds) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(N(r.kind) + ": " + N(r.qty) + " at " + N(r.limit) + " holding " + N(r.held) + " funds " + N(r.funds) + " roll " + N(r.roll));
-        SetCompany(C, r.price, r.issued, r.issued * 4 / 10, r.issued * 3 / 10);
-        SetPlayer(C, r.held, r.avg, r.funds);
-        marketHalt = r.halt; buyImpactCompany = sellImpactCompany = 0;
+        SetCompany(C, r.price, r.issued, r.issued * 4 / 10, r.issued * 3 / 10), SetPlayer(C, r.held, r.avg, r.funds);
+        marketHalt = r.halt, buyImpactCompany = sellImpactCompany = 0;
         pendingOrders = {C, r.kind == BUY ? r.qty : 0, C, r.kind == LIMIT ? r.qty : 0, r.limit, C, r.kind == SELL ? r.qty : 0, r.halt == 2};
         const int32_t history = historyIndex;
         const int draws = Tick(r.roll < 0 ? std::vector<DrawTest>{} : std::vector<DrawTest>{Mod(r.kind == LIMIT ? 2 : 3, r.roll)});
@@ -184,9 +177,7 @@ TEST_F(MarketTick, OrdersFillOnTheirRollWithinTheirLimitsAndFunds) {
         if (r.halt != 0) {
             EXPECT_EQ(V({draws, historyIndex, r.kind == SELL ? sellImpactDelta : buyImpactDelta, companies[C].sharePrice}),
                       V({r.roll >= 0, history, r.impact, r.price}));
-            marketHalt = 0;
-            pendingOrders = PendingOrders{};
-            Tick({});   // the next market day applies the impact
+            marketHalt = 0, pendingOrders = PendingOrders{}, Tick({});   // the next market day applies the impact
         }
         EXPECT_EQ(historyIndex, (history + 1) % HISTORY_SIZE);   // one market day either way
         const int32_t move = r.kind == SELL ? -r.impact : r.impact;
@@ -196,20 +187,15 @@ TEST_F(MarketTick, OrdersFillOnTheirRollWithinTheirLimitsAndFunds) {
 }
 
 TEST_F(MarketTick, OneTickRunsItsStepsInOrder) {
-    researchUnderway = 1; researchCost[0] = 1000;
-    SetCompany(T, 500, 1012345, 300000, 100000);
-    tobTarget = T; tobPrice = 600;
-    SetCompany(6, 2000, 100000000, 0, 0);
-    SetCompany(8, 3000, 100000000, 0, 0);
-    companies[0].holdings[8] = 10000;
+    researchUnderway = 1, researchCost[0] = 1000, tobTarget = T, tobPrice = 600, companies[0].holdings[8] = 10000;
+    SetCompany(T, 500, 1012345, 300000, 100000), SetCompany(6, 2000, 100000000, 0, 0), SetCompany(8, 3000, 100000000, 0, 0);
     pendingOrders = {6, 100, C, 100, 1000, 8, 10000, 0};
     const int32_t history = historyIndex;
     Tick({Mod(10, 0), Mod(8, 0), Mod(5, 2), Mod(2, 1), Mod(3, 1), Mod(3, 1)});
     EXPECT_EQ(Shown(), (Shows{Box("研究", "研究の成果により,会社の利益が100万円増加しました.."),
                               Box("ＴＯＢ", "600円で153000株買い付けました."), Box(FILLED, "購入価格1000円で100株購入できました"),
                               Box(FILLED, "平均購入価格2000円で購入できました"), Box(FILLED, "平均売却価格3000円で売却できました")}));
-    EXPECT_EQ(FillSounds(), 4);
-    EXPECT_EQ(historyIndex, history + 1);
+    EXPECT_EQ(V({FillSounds(), historyIndex}), V({4, history + 1}));
     EXPECT_EQ(headless.paints, std::vector<WindowId>{WIN_BOARD});
 }
 
@@ -226,9 +212,8 @@ TEST_F(MarketTick, HaltedMarketRunsOrdersOnlyAfterHoursOneFlagAtATime) {
         marketHalt = s.halt; pendingOrders.afterHoursTrade = s.flag;
         const int32_t history = historyIndex, price = companies[9].sharePrice;
         const int draws = Tick(s.draws);
-        EXPECT_EQ(draws, s.halt ? static_cast<int>(s.draws.size()) : draws);
+        EXPECT_TRUE((s.halt == 0 || (draws == static_cast<int>(s.draws.size()) && companies[9].sharePrice == price)));
         EXPECT_EQ(historyIndex == history, s.halt != 0);
-        EXPECT_TRUE(s.halt == 0 || companies[9].sharePrice == price);
         EXPECT_EQ(V({pendingOrders.limitBuyQty, pendingOrders.marketBuyQty, pendingOrders.sellQty, pendingOrders.afterHoursTrade, companies[0].holdings[C]}),
                   V({s.limitLeft, s.buyLeft, s.sellLeft, 0, s.held}));
         EXPECT_EQ(Shown().size(), s.draws.size());
@@ -236,14 +221,15 @@ TEST_F(MarketTick, HaltedMarketRunsOrdersOnlyAfterHoursOneFlagAtATime) {
     }
     // On a running market the flag is spent by the first market order: the
     // buy fills at once, the sale then needs its own roll.
-    companies[0].holdings[C] = 1000;
-    pendingOrders = {C, 100, 0, 0, 0, C, 200, 1};
-    Tick({Mod(3, 0), Mod(3, 0)});
+    companies[0].holdings[C] = 1000, pendingOrders = {C, 100, 0, 0, 0, C, 200, 1}, Tick({Mod(3, 0), Mod(3, 0)});
     EXPECT_EQ(V({pendingOrders.marketBuyQty, pendingOrders.sellQty, companies[0].holdings[C]}), V({0, 200, 1100}));
+    pendingOrders = {C, 0, COMPANY_COUNT, 100, 1000, C, 0, 0}, Tick({});   // a limit buy of no listed company is dropped
+    EXPECT_EQ(pendingOrders.limitBuyQty, 0);
 }
 
 TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
     // The bid is priced below the market: its step draws once and buys nothing.
+    const DrawTest by4 = [](int32_t d) { return d % 5 == 1 && d % 6 != 1; };   // a lot of a quarter
     struct Row { const char* what; int64_t issued, ceo, player, funds; int hostile; bool bid; std::vector<DrawTest> draws;
                  int nDraws; int64_t issuedAfter, ceoAfter, fundsAfter; const char* text; };
     const std::vector<Row> rows = {
@@ -255,7 +241,7 @@ TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
         {"issue just below it", 49999999999LL, 400000, 300000, 10000, 1, true, {Any(), Mod(5, 1), Mod(5, 0)}, 3, 74999999998LL, 400000, 10000 + 2499999 * 500LL, "が新たに24999999999株を発行しました"},
         // The player above the CEO: the issue's draw is made, its test fails;
         // (1000000 - 500000 - 300000) / 4 = 50000 bought for 5 x 500.
-        {"buy back", 1000000, 300000, 500000, 2500, 1, true, {Any(), Mod(5, 1), Mod(5, 1), Mod(5, 1)}, 4, 1000000, 350000, 0, "が50000株取得しました"},
+        {"buy back", 1000000, 300000, 500000, 2500, 1, true, {Any(), Mod(5, 1), Mod(5, 1), by4}, 4, 1000000, 350000, 0, "が50000株取得しました"},
         {"buy back one short", 1000000, 300000, 500000, 2499, 1, true, {Any(), Any(), Mod(5, 1), Mod(5, 1)}, 4, 1000000, 300000, 2499, nullptr},
         {"buy back of none", 800002, 300000, 500000, 0, 1, true, {Any(), Any(), Mod(5, 1), Mod(5, 0)}, 4, 800002, 300000, 0, "が0株取得しました"},
         // Stakes above the issue give a negative lot, which is not bought.
@@ -268,8 +254,8 @@ TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         SetCompany(T, 500, r.issued, r.ceo, 0);
-        companies[T].funds = r.funds; companies[0].holdings[T] = r.player;
-        tobTarget = r.bid ? T : 0; tobPrice = 100; tobHostile = r.hostile;
+        companies[T].funds = r.funds, companies[0].holdings[T] = r.player;
+        tobTarget = r.bid ? T : 0, tobPrice = 100, tobHostile = r.hostile;
         const int draws = Tick(r.draws);
         EXPECT_EQ(V({draws, companies[T].issuedShares, companies[T].holdings[T], companies[T].funds, companies[0].holdings[T], companies[T].floatingShares}),
                   V({r.nDraws, r.issuedAfter, r.ceoAfter, r.fundsAfter, r.player, 0}));
@@ -278,8 +264,7 @@ TEST_F(MarketTick, HostileTargetIssuesSharesOrBuysBack) {
 }
 
 TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
-    selectedCompany = 3;
-    pendingOrders = {C, 100, 0, 0, 0, 0, 0, 0};
+    selectedCompany = 3, pendingOrders = {C, 100, 0, 0, 0, 0, 0, 0};
     const int32_t history = historyIndex;
     // The bounds are strict: x in 11..159, row i in 12i+11..12i+19.
     struct Click { int x, y; bool hit; int selected; };
@@ -299,12 +284,9 @@ TEST_F(MarketTick, BoardClickSelectsARowAndRunsAHaltedTick) {
     EXPECT_EQ(pendingOrders.marketBuyQty, 100);
     // With the after-hours flag the click fills the market buy at once; the
     // research and the bid are settled on a click as well.
-    headless.Clear();
-    pendingOrders.afterHoursTrade = 1; researchUnderway = 2;
-    SetCompany(T, 500, 1012345, 300000, 100000);
-    tobTarget = T; tobPrice = 600;
-    ArrangeDraws({Mod(10, 1), Mod(8, 0), Mod(5, 2), Mod(3, 0)});
-    OnBoardClick(50, 12 * 8 + 15);
+    headless.Clear(), SetCompany(T, 500, 1012345, 300000, 100000);
+    pendingOrders.afterHoursTrade = 1, researchUnderway = 2, tobTarget = T, tobPrice = 600;
+    ArrangeDraws({Mod(10, 1), Mod(8, 0), Mod(5, 2), Mod(3, 0)}), OnBoardClick(50, 12 * 8 + 15);
     EXPECT_EQ(V({selectedCompany, companies[0].holdings[C], companies[0].holdings[T], researchUnderway, historyIndex, marketHalt}),
               V({8, 100, 153000, 0, history, 0}));
     EXPECT_EQ(Shown(), (Shows{Box("失敗", "研究は失敗に終わりました."), Box("ＴＯＢ", "600円で153000株買い付けました."),

@@ -1,5 +1,4 @@
 // Money and share counts as the panels print them, at each bound of each form.
-#include <gtest/gtest.h>
 
 #include "display/money_format.h"
 #include "tests/test_support.h"

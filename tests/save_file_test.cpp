@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -48,20 +47,14 @@ std::string WorldBytes() {
 class SaveFile : public WorldTest {
 protected:
     void SetUp() override {
-        WorldTest::SetUp();
         char tmpl[] = "/tmp/orchidia-save-XXXXXX";
-        dir = mkdtemp(tmpl);
-        path = dir + "/save1.dat";
+        WorldTest::SetUp(), dir = mkdtemp(tmpl), path = dir + "/save1.dat";
     }
-    void TearDown() override {
-        std::remove(path.c_str()); rmdir(dir.c_str());
-        WorldTest::TearDown();
-    }
+    void TearDown() override { std::remove(path.c_str()), rmdir(dir.c_str()), WorldTest::TearDown(); }
     // A game with some history, so that every field has a telling value.
     void PlaySomeDays(uint32_t seed, int days) {
-        StartGame(seed);
-        companies[0].name = playerCompanyNameBuf; companies[0].ceoName = playerNameBuf;
-        for (int d = 0; d < days; ++d) { RunMarketTick(WIN_BOARD); AdvanceCalendarDay(WIN_CALENDAR); }
+        StartGame(seed), companies[0].name = playerCompanyNameBuf, companies[0].ceoName = playerNameBuf;
+        for (int d = 0; d < days; ++d) RunMarketTick(WIN_BOARD), AdvanceCalendarDay(WIN_CALENDAR);
         headless.Clear();
     }
     std::string Shown() const { return headless.messages.size() == 1 ? headless.messages[0].text : "<not one box>"; }
@@ -72,11 +65,10 @@ TEST_F(SaveFile, LayoutOfTheFile) {
     StartGame(8);   // company 0 still has the one-blank text
     EXPECT_EQ(Lines(SerializeSaveData())[0], " ");
     PlaySomeDays(11, 40);
-    companies[0].holdings[5] = 123456789012LL; companies[3].loans[1] = -42;
-    playerForces[9] = 7; scenarioLevel = 3; presidentFlag = 1;
+    companies[0].holdings[5] = 123456789012LL, companies[3].loans[1] = -42;
+    playerForces[9] = 7, scenarioLevel = 3, presidentFlag = 1;
     ASSERT_TRUE(SaveGameFile(path, WIN_MAIN, false));
-    EXPECT_EQ(Shown(), Sjis("データを保存しました."));
-    EXPECT_EQ(headless.messages[0].caption, "");
+    EXPECT_TRUE(Shown() == Sjis("データを保存しました.") && headless.messages[0].caption.empty());
     const std::string bytes = ReadAll(path);
     const std::vector<std::string> lines = Lines(bytes);
     ASSERT_EQ(lines.size(), 1305u);
@@ -89,31 +81,28 @@ TEST_F(SaveFile, LayoutOfTheFile) {
 }
 
 TEST_F(SaveFile, LoadRestoresWhatWasSavedAndOnlyThat) {
-    PlaySomeDays(99, 120);
-    scenarioLevel = 12;
+    PlaySomeDays(99, 120), scenarioLevel = 12;
     ASSERT_TRUE(SaveGameFile(path, WIN_MAIN, false));
     const std::string saved = ReadAll(path);
     // Another running game, whose company 4 was refilled under a new name.
     PlaySomeDays(5, 3);
-    companies[4].bankrupt = 1; companies[4].sharePrice = 0; namePoolNext += 1;
-    RefoundCompany(4);
+    companies[4].bankrupt = 1, companies[4].sharePrice = 0, namePoolNext += 1, RefoundCompany(4);
     const TextRef refilled = companies[4].name;
     const int32_t trend = companies[6].trendState;
     std::string lf = saved;   // the reader takes bare line feeds as well
     lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
     WriteAll(path, lf);
     ASSERT_TRUE(LoadGameFile(path, WIN_MAIN));
-    EXPECT_EQ(Shown(), Sjis("データを読み込みました."));
-    EXPECT_EQ(loadedFromFile, 1);
+    EXPECT_TRUE(Shown() == Sjis("データを読み込みました.") && loadedFromFile == 1);
     EXPECT_EQ(SerializeSaveData(), saved);
-    EXPECT_EQ(companies[4].name, refilled);   // names of computer companies are not in the file
-    EXPECT_EQ(companies[6].trendState, trend);
+    // Names of computer companies are not in the file.
+    EXPECT_TRUE(companies[4].name == refilled && companies[6].trendState == trend);
     EXPECT_TRUE(companies[0].name == playerCompanyNameBuf && companies[0].ceoName == playerNameBuf);
     EXPECT_EQ(std::string(scenarioTitle) + "/" + scenarioGoal, Sjis("巨大企業の社長/アメリカ大統領になる"));
 }
 
-// A damaged file is refused with a message naming the line, and the running
-// game stays exactly as it was; a value at a limit of its type is read.
+// A damaged file is refused with a message naming the line, and the running game stays exactly as it was;
+// a value at a limit of its type is read.
 TEST_F(SaveFile, EachLineIsCheckedBeforeAnythingLoads) {
     std::string longName;
     while (longName.size() < 198) longName += Sjis("株");
@@ -129,7 +118,8 @@ TEST_F(SaveFile, EachLineIsCheckedBeforeAnythingLoads) {
         {"64-bit min", 3, "-9223372036854775808", 0}, {"32-bit above", 1203, "2147483648", 1203},
         {"32-bit below", 1233, "-2147483649", 1233}, {"32-bit min", 1203, "-2147483648", 0},
         {"month 13", 1264, "13", 1264}, {"month 0", 1264, "0", 1264}, {"month 12", 1264, "12", 0},
-        {"day 32", 1265, "32", 1265}, {"day 31", 1265, "31", 0}, {"level 17", 1301, "17", 1301}, {"level 16", 1301, "16", 0},
+        {"day 32", 1265, "32", 1265}, {"day 31", 1265, "31", 0}, {"day 0", 1265, "0", 1265},
+        {"day 1", 1265, "1", 0}, {"level 17", 1301, "17", 1301}, {"level 16", 1301, "16", 0},
     };
     PlaySomeDays(31, 15);
     const std::vector<std::string> good = Lines(SerializeSaveData());
@@ -151,8 +141,7 @@ TEST_F(SaveFile, EachLineIsCheckedBeforeAnythingLoads) {
     PlaySomeDays(77, 2);
     const std::string before = WorldBytes();
     EXPECT_FALSE(LoadGameFile(dir + "/save3.dat", WIN_MAIN));
-    EXPECT_EQ(Shown(), Sjis("セーブデータが見つかりません."));
-    EXPECT_EQ(WorldBytes(), before);
+    EXPECT_TRUE(Shown() == Sjis("セーブデータが見つかりません.") && WorldBytes() == before);
 }
 
 TEST_F(SaveFile, SavingAsksBeforeOverwritingAndKeepsTheOldFileOnFailure) {
@@ -165,8 +154,7 @@ TEST_F(SaveFile, SavingAsksBeforeOverwritingAndKeepsTheOldFileOnFailure) {
     EXPECT_EQ(SaveFileName(4), "save4.dat");
     ASSERT_TRUE(SaveGameFile(path, WIN_MAIN, true));   // no file yet: no question
     const std::string before = ReadAll(path);
-    companies[0].funds = 987654321;
-    headless.Clear(); headless.answers.push_back(ANSWER_NO);
+    companies[0].funds = 987654321, headless.Clear(), headless.answers.push_back(ANSWER_NO);
     EXPECT_FALSE(SaveGameFile(path, WIN_MAIN, true));
     EXPECT_EQ(Shown(), Sjis("すでにファイルが存在します.\n\n上書きしてよろしいですか?"));
     EXPECT_TRUE(headless.messages[0].caption == Sjis("確認") && headless.messages[0].style == MB_STYLE_YES_NO);

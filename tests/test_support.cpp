@@ -1,38 +1,25 @@
 #include "tests/test_support.h"
 
-#include <cstring>
-
-#include "world/text.h"
-
 #include <iconv.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "world/new_game.h"
+#include "world/text.h"
 
-void WorldTest::SetUp() {
-    previous_ = port;
-    port = &headless;
-    ResetWorldToProgramStart();
-}
-
+void WorldTest::SetUp() { previous_ = port, port = &headless, ResetWorldToProgramStart(); }
 void WorldTest::TearDown() { port = previous_; }
-
-void WorldTest::StartGame(uint32_t seed) {
-    ResetWorldToProgramStart();
-    StartUpWorld(seed);
-    headless.Clear();
-}
+void WorldTest::StartGame(uint32_t seed) { ResetWorldToProgramStart(), StartUpWorld(seed), headless.Clear(); }
 
 int WorldTest::CountCaption(const char* caption) const {
     int n = 0;
-    for (const auto& m : headless.messages)
-        if (m.caption == caption) ++n;
+    for (const auto& m : headless.messages) n += m.caption == caption;
     return n;
 }
 
 bool WorldTest::HasMessage(const std::string& text) const {
-    for (const auto& m : headless.messages)
-        if (m.text == text) return true;
-    return false;
+    return std::any_of(headless.messages.begin(), headless.messages.end(), [&](const auto& m) { return m.text == text; });
 }
 
 std::string CheckWorldInvariants() {
@@ -45,13 +32,12 @@ std::string CheckWorldInvariants() {
         if (c.issuedShares < 1) return who + "no issued shares";
         if (c.issuedShares > MAX_AMOUNT) return who + "issued shares above the cap";
         if (c.floatingShares < 0) return who + "negative float";
-        // The cap of the issue is applied after the share checks, so at the
-        // cap the float and the stakes may add up to more than the issue.
+        // The cap of the issue is applied after the share checks, so at the cap the float and the stakes may exceed it.
         bool capped = c.issuedShares == MAX_AMOUNT;
         if (i != 0 && !capped && c.floatingShares > c.issuedShares - c.holdings[i])
             return who + "float above issued minus own stake";
         if (i != 0 && !capped && c.floatingShares + companies[0].holdings[i] + c.holdings[i] > c.issuedShares)
-            return who + "float plus stakes above issued: F=" + std::to_string(c.floatingShares) + " h0=" + std::to_string(companies[0].holdings[i]) + " H=" + std::to_string(c.holdings[i]) + " I=" + std::to_string(c.issuedShares);
+            return who + "float plus stakes above issued";
         if (i == 0 && c.floatingShares + c.holdings[0] > c.issuedShares) return who + "float plus own stake above issued";
         // Funds are capped before the day's income from profit is booked.
         int64_t income = i != 0 && c.profit > 0 ? c.profit / 1000 : 0;
@@ -113,50 +99,22 @@ int32_t NextDraw(uint32_t& state) {
 
 int DrawsSince(uint32_t from) {
     uint32_t s = from;
-    for (int n = 0; n < 1000; ++n) {
+    for (int n = 0; n < 1000; ++n, NextDraw(s))
         if (s == GameRandState()) return n;
-        NextDraw(s);
-    }
     return -1;
 }
 
-DrawTest Mod(int n, int residue) {
-    return [=](int32_t r) { return r % n == residue; };
-}
+DrawTest Mod(int n, int residue) { return [=](int32_t r) { return r % n == residue; }; }
+DrawTest Any() { return [](int32_t) { return true; }; }
 
-DrawTest Any() {
-    return [](int32_t) { return true; };
-}
+uint32_t ArrangeDraws(std::initializer_list<DrawTest> tests) { return ArrangeDraws(std::vector<DrawTest>(tests)); }
 
-uint32_t ArrangeDraws(std::initializer_list<DrawTest> tests) {
-    for (uint32_t start = 1; start < (1u << 30); ++start) {
-        uint32_t s = start;
-        bool ok = true;
-        for (const auto& t : tests) {
-            if (!t(NextDraw(s))) {
-                ok = false;
-                break;
-            }
-        }
-        if (ok) {
-            SetGameRandState(start);
-            return start;
-        }
-    }
-    ADD_FAILURE() << "no generator state found for these draws";
-    return 0;
-}
-
-// core rules
 uint32_t ArrangeDraws(const std::vector<DrawTest>& tests) {
     for (uint32_t start = 1; start < (1u << 30); ++start) {
         uint32_t s = start;
         bool ok = true;
         for (size_t k = 0; k < tests.size() && ok; ++k) ok = tests[k](NextDraw(s));
-        if (ok) {
-            SetGameRandState(start);
-            return start;
-        }
+        if (ok) return SetGameRandState(start), start;
     }
     ADD_FAILURE() << "no generator state found for these draws";
     return 0;
