@@ -123,6 +123,7 @@ TEST_F(Takeover, MergerNeedsThreeQuartersAndBuysTheRestOnCredit) {
         // Half the market value of whole lots of 20000 outside shares: 2487655 are 124 lots, not 124.38.
         {"outside shares with a remainder", T, 7512345, 10000000, 1000, ANSWER_YES, 10000 + 124000},
         {"everything held", T, 10000000, 10000000, 1000, ANSWER_YES, 10000},
+        {"more held than issued refunds nothing", T, 10040000, 10000000, 1000, ANSWER_YES, 10000},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.situation);
@@ -285,4 +286,13 @@ TEST_F(ShareholdersMeeting, ClosingOrRacingTheVoteDecidesNothingTwice) {
     });
     EXPECT_EQ(V({companies[T].profit, agmEffect}), V({-1000000, 1000000}));   // still the CEO proposal's
     EXPECT_FALSE(Said("採決を取ります."));
+    // The same race behind the announcement of the vote.
+    Meeting([&](HeadlessDialog& d) {
+        Propose(d, 1017);
+        host.openBoxes.push_back([](const RecordedMessage&) {});
+        host.openBoxes.push_back([&](const RecordedMessage&) { ArrangeDraws({Mod(2, 0), Mod(3, 0), Mod(2, 0)}), d.Tick(); });
+        Propose(d, 1021);   // the question, then the announcement with the tick behind it
+        EXPECT_FALSE(d.open() || d.TimerInterval() != 0);
+    });
+    EXPECT_EQ(V({agmEffect, voteNo}), V({1000000, 5}));   // the closing tick's count, not a restarted vote's
 }
