@@ -55,17 +55,10 @@ void GameTest::FoundAndEnterField(std::function<void(HeadlessDialog&)> founding)
     ASSERT_EQ(screenMode, SCREEN_FIELD);
 }
 
-bool GameTest::Played(const char* file) const {
-    return std::find(host.sounds.begin(), host.sounds.end(), file) != host.sounds.end();
-}
-
-bool GameTest::Said(const char* utf8Text) const {
-    const std::string text = Sjis(utf8Text);
-    return std::any_of(host.messages.begin(), host.messages.end(), [&](const auto& m) { return m.text == text; });
-}
-bool GameTest::SaidWith(const char* utf8Text, const char* utf8Caption) const {
-    const std::string text = Sjis(utf8Text), caption = Sjis(utf8Caption);
-    return std::any_of(host.messages.begin(), host.messages.end(), [&](const auto& m) { return m.text == text && m.caption == caption; });
+bool GameTest::SaidWhere(const char* utf8Text, const char* utf8Caption) const {
+    const std::string text = Sjis(utf8Text), caption = utf8Caption ? Sjis(utf8Caption) : "";
+    return std::any_of(host.messages.begin(), host.messages.end(),
+                       [&](const auto& m) { return m.text == text && (!utf8Caption || m.caption == caption); });
 }
 
 GameTest::Boxes GameTest::TakeBoxes(bool markQuestions) {
@@ -105,8 +98,10 @@ TempWorkDir::TempWorkDir() {
 }
 
 TempWorkDir::~TempWorkDir() {
-    for (int slot = 1; slot <= 4; ++slot)
-        std::remove(SaveFileName(slot).c_str()), std::remove((SaveFileName(slot) + ".tmp").c_str());
+    for (int slot = 1; slot <= 4; ++slot) {
+        std::remove(SaveFileName(slot).c_str());
+        std::remove((SaveFileName(slot) + ".tmp").c_str());
+    }
     EXPECT_EQ(chdir(previous_.c_str()), 0);
     if (!dir_.empty()) rmdir(dir_.c_str());
 }

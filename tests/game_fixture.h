@@ -24,13 +24,12 @@ protected:
     static void TypePress(HeadlessDialog& d, int field, const std::string& utf8, int button);
     // The title's founding (`founding` acts in its dialog, else OK), free play, into the field map.
     void FoundAndEnterField(std::function<void(HeadlessDialog&)> founding = nullptr);
-    // How often dialog id has been opened.
+    // How often dialog id has been opened; whether a sound was played.
     int Opened(int id) const { return static_cast<int>(std::count(host.openedDialogs.begin(), host.openedDialogs.end(), id)); }
-    bool Played(const char* file) const;
-
-    // Texts (UTF-8 in the test, compared in code page 932).
-    bool Said(const char* utf8Text) const;   // any message box with this text
-    bool SaidWith(const char* utf8Text, const char* utf8Caption) const;
+    bool Played(const char* file) const { return std::count(host.sounds.begin(), host.sounds.end(), file) > 0; }
+    // Any message box with this text (and caption), given in UTF-8.
+    bool Said(const char* utf8Text) const { return SaidWhere(utf8Text, nullptr); }
+    bool SaidWith(const char* utf8Text, const char* utf8Caption) const { return SaidWhere(utf8Text, utf8Caption); }
     void ClearMessages() { host.messages.clear(); }
     // The boxes since the last call as "[caption] text" in UTF-8 (a question "?[..." if marked); forgets them.
     using Boxes = std::vector<std::string>;
@@ -38,13 +37,13 @@ protected:
     // The save and load dialog: chooses a slot button (0: none), presses command (0: none), answers a
     // question with answer and closes; returns the boxes shown, questions marked.
     Boxes SaveDialog(int slot, int command, MessageAnswer answer = ANSWER_YES);
-    // The text of a dialog control, converted to UTF-8.
-    static std::string TextOf(HeadlessDialog& d, int id);
+    static std::string TextOf(HeadlessDialog& d, int id);   // in UTF-8
 
     HeadlessHost host;
     std::vector<std::string> startSounds;   // played while the window was created
 
 private:
+    bool SaidWhere(const char* utf8Text, const char* utf8Caption) const;
     Port* previous_ = nullptr;
 };
 

@@ -27,7 +27,7 @@ TEST_F(ShellFlow, ClicksOnEdgesDoNothingAndInsideOpenTheirTarget) {
     const struct { std::function<void(int, int)> click; int x, y, screen, dialog; } rows[] = {
         // The title's buttons have strict edges; the last one quits (checked below).
         {main, 150, 225, SCREEN_TITLE, 0}, {main, 400, 225, SCREEN_TITLE, 0}, {main, 200, 250, SCREEN_TITLE, 0},
-        {main, 200, 251, SCREEN_TITLE, 0}, {main, 200, 302, SCREEN_TITLE, 0}, {main, 200, 354, SCREEN_TITLE, 0},
+        {main, 200, 354, SCREEN_TITLE, 0},
         // The field map's buildings; between them nothing; the exchange and back.
         {main, 455, 250, SCREEN_FIELD, 135}, {main, 365, 85, SCREEN_FIELD, 133}, {main, 135, 135, SCREEN_FIELD, 139},
         {main, 235, 35, SCREEN_FIELD, 136},  {main, 35, 180, SCREEN_FIELD, 134}, {main, 265, 145, SCREEN_FIELD, 140},
@@ -69,7 +69,6 @@ TEST_F(ShellFlow, ClicksOnEdgesDoNothingAndInsideOpenTheirTarget) {
 }
 
 TEST_F(ShellFlow, TitleQuitButtonAndMenuCommands) {
-    host.dialogHandlers.push_back([](HeadlessDialog& d) { d.Press(1); });
     OnMenuCommand(CMD_ABOUT);
     EXPECT_EQ(host.openedDialogs, std::vector<int>{103});
     EXPECT_FALSE(host.quitRequested);
@@ -80,40 +79,29 @@ TEST_F(ShellFlow, TitleQuitButtonAndMenuCommands) {
     EXPECT_TRUE(host.quitRequested);
 }
 
-TEST_F(ShellFlow, FoundingWithDefaultsAndScenario) {
-    host.dialogHandlers.push_back([](HeadlessDialog& d) {
+TEST_F(ShellFlow, FoundingRefusesBadNamesCutsLongOnesAndAsksForTheScenario) {
+    const std::string longName(230, 'N');
+    host.dialogHandlers.push_back([&](HeadlessDialog& d) {
         EXPECT_EQ(d.ResourceId(), 132);
         EXPECT_EQ(TextOf(d, 1002) + "/" + TextOf(d, 1004), "太郎の会社/証券 太郎");
         d.Press(2);   // Escape is ignored: only OK closes
-        EXPECT_TRUE(d.open());
-        d.Press(1);
-    });
-    host.answers.push_back(ANSWER_YES);
-    host.ClickMain(151, 201);
-    EXPECT_EQ(Utf8(companies[0].name), "太郎の会社");
-    EXPECT_EQ(companies[0].ceoName, playerNameBuf);
-    EXPECT_EQ(std::vector<int>({scenarioLevel, screenMode, host.TimerInterval(WIN_MAIN)}), std::vector<int>({1, SCREEN_INTRO, 1000}));
-    const Boxes boxes = TakeBoxes(true);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].rfind("?[シナリオ] シナリオモードですか?", 0), 0u);
-    EXPECT_EQ(boxes[1], "[ベンチャー企業家] 到達目標：純資産を２億円以上にすること");
-}
-
-TEST_F(ShellFlow, FoundingTypedNamesCutsAndRefusals) {
-    const std::string longName(230, 'N');
-    host.dialogHandlers.push_back([&](HeadlessDialog& d) {
         d.Type(1002, "\x82");   // not code page 932 text: refused, the dialog stays
         d.Press(1);
         EXPECT_TRUE(d.open());
         d.Type(1002, longName);
-        d.Type(1004, "");
-        d.Press(1);
+        TypePress(d, 1004, "", 1);
     });
-    host.answers.push_back(ANSWER_NO);
-    host.ClickMain(300, 249);
-    EXPECT_EQ(Utf8(host.messages.at(0).caption), "不可");
+    host.answers.push_back(ANSWER_YES);
+    host.ClickMain(151, 201);
     EXPECT_EQ(std::string(companies[0].name) + "/" + companies[0].ceoName, longName.substr(0, 199) + "/");
-    EXPECT_EQ(std::vector<int>({scenarioLevel, screenMode}), std::vector<int>({0, SCREEN_INTRO}));
+    EXPECT_EQ(companies[0].ceoName, playerNameBuf);
+    EXPECT_EQ(std::vector<int>({scenarioLevel, screenMode, host.TimerInterval(WIN_MAIN)}),
+              std::vector<int>({1, SCREEN_INTRO, 1000}));
+    const Boxes boxes = TakeBoxes(true);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].rfind("[不可]", 0), 0u);
+    EXPECT_EQ(boxes[1].rfind("?[シナリオ] シナリオモードですか?", 0), 0u);
+    EXPECT_EQ(boxes[2], "[ベンチャー企業家] 到達目標：純資産を２億円以上にすること");
     host.RightClickMain(100, 100);
     EXPECT_EQ(host.TimerInterval(WIN_MAIN), 500);
 }
