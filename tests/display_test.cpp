@@ -1,6 +1,5 @@
-// The painters drawn into software surfaces of each window's size. A scene
-// arranges the world and paints, then lists the texts and pixel counts it must
-// leave; the surface starts in a colour no painter uses, so every fill shows.
+// The painters on surfaces of each window's size; a scene lists the texts and pixel counts it must leave.
+// The surface starts in a colour no painter uses, so every fill shows.
 
 #include <array>
 #include <cstring>
@@ -65,8 +64,7 @@ TEST_P(DisplayScene, Paints) {
 }
 
 constexpr int S = 4;   // the company of the detail column
-// Company S with every figure set; 25000 shares of company 7 at 330 yen are worth (25000 / 100) * (330 / 10) / 10
-// = 825; the player's and its own don't count.
+// 25000 shares of company 7 at 330 yen are worth 250 x 33 / 10 = 825; the player's and its own don't count.
 void ArrangeDetail() {
     ListedCompany& co = companies[S];
     co.sharePrice = 500, co.funds = 30000, co.property = 5000, co.debt = 12000, co.profit = 2500, co.stockCount = 0;
@@ -224,7 +222,7 @@ const Scene SCENES[] = {
      {{10, 280, J("右クリックでスタート"), FONT_50, RED, true},
       {10, 100, J("会社を起業します。総資産は１億４０００万円です。　　　"), FONT_20, BLACK, true},
       {10, 200, J("ただし、負債が1000兆円を超えるとゲームオーバーです...　"), FONT_20, BLACK, true},
-      {10, 240, BLANKS16, FONT_50, RED, true}, {10, 330, BLANKS16, FONT_50, RED, true}},
+      {10, 330, BLANKS16, FONT_50, RED, true}},
      {At(20, 300, WHITE)}},
     {"ClearMainView", 570, 370, ClearMainView, {}, {{0, 0, 570, 370, WHITE, 570 * 370}}},
     // (300, 30)-(600, 1000): black outline on the left and top, white inside.
@@ -301,8 +299,8 @@ TEST_F(DisplayTest, HoverBounds) {
     for (const auto& r : rows) EXPECT_EQ((r.paint(c, r.x, r.y), buttonHover[r.button]), r.hovered) << "row " << &r - rows;
 }
 
-// One ticker tick from an arranged ring: the writer's count, the readers' entries and places, the texts drawn;
-// then each filed headline {entry, company, news state}, its company no longer pending.
+// One ticker tick: the writer's count, the readers' entries and places, the texts drawn; each filed headline
+// {entry, company, news state}.
 TEST_F(DisplayTest, NewsTickerFilesAndScrolls) {
     const struct {
         std::function<void()> arrange;
