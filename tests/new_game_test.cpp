@@ -8,8 +8,6 @@ TEST(GameRandom, PinnedSequencesRangeAndModulo) {
     // The output for given seeds is pinned: one seed gives one game.
     GameSrand(1);
     for (int32_t draw : {41, 18467, 6334, 26500}) EXPECT_EQ(GameRand(), draw);
-    GameSrand(0);
-    for (int32_t draw : {38, 7719}) EXPECT_EQ(GameRand(), draw);
     GameSrand(0xffffffffu);   // the state wraps; every draw stays in 0..32767, as the game's own model of it says
     for (uint32_t s = 0xffffffffu, k = 0; k < 100000; ++k) ASSERT_EQ(GameRand(), NextDraw(s)) << k;
     // rand() % n above the draw's range is the draw itself.
@@ -49,8 +47,6 @@ TEST_F(NewGame, StartingWorld) {
         EXPECT_TRUE(c.trendState == 1 && c.refoundCount == 1 && c.trendRange[4] == 0 && c.bankrupt == 0);
         EXPECT_TRUE(i == 0 || (std::strcmp(companyNamePool[i], c.name) == 0 && c.ceoName != nullptr));
     }
-    // Divisors below 4/3 leave own stake plus float above the issue at first.
-    for (int i : {3, 10, 12, 20, 23}) EXPECT_GT(companies[i].holdings[i] + companies[i].floatingShares, companies[i].issuedShares) << i;
     EnterScenarioMode();
     EXPECT_EQ(std::to_string(scenarioLevel) + scenarioTitle + "/" + scenarioGoal, Sjis("1ベンチャー企業家/純資産を２億円以上に"));
 }

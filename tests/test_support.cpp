@@ -2,7 +2,6 @@
 
 #include <iconv.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "world/new_game.h"
@@ -11,16 +10,6 @@
 void WorldTest::SetUp() { previous_ = port, port = &headless, ResetWorldToProgramStart(); }
 void WorldTest::TearDown() { port = previous_; }
 void WorldTest::StartGame(uint32_t seed) { ResetWorldToProgramStart(), StartUpWorld(seed), headless.Clear(); }
-
-int WorldTest::CountCaption(const char* caption) const {
-    int n = 0;
-    for (const auto& m : headless.messages) n += m.caption == caption;
-    return n;
-}
-
-bool WorldTest::HasMessage(const std::string& text) const {
-    return std::any_of(headless.messages.begin(), headless.messages.end(), [&](const auto& m) { return m.text == text; });
-}
 
 std::string CheckWorldInvariants() {
     for (int i = 0; i < COMPANY_COUNT; ++i) {

@@ -17,9 +17,6 @@ protected:
     void TearDown() override;
     // Program start followed by the world half of start-up with this seed.
     void StartGame(uint32_t seed);
-    // Number of recorded messages with this caption (code page 932).
-    int CountCaption(const char* caption) const;
-    bool HasMessage(const std::string& text) const;
     HeadlessPort headless;
 
 private:
