@@ -1,6 +1,5 @@
-// The police, the detention with its trial, and the personal asset ranking,
-// driven through the headless host as the side panel, the market day, the
-// calendar and the main timer drive them.
+// The police, the detention with its trial, and the personal asset ranking, driven as the side panel,
+// the market day, the calendar and the main timer drive them.
 #include <cmath>
 
 #include "display/canvas.h"
@@ -27,8 +26,7 @@ Rgb OnDial(HeadlessDialog& d, double degrees, double radius) {
 
 class PoliceTest : public GameTest {
 protected:
-    // Arrests the player and lets the main timer open the detention dialog,
-    // with the judge's severity arranged; `act` runs inside it.
+    // Arrests the player; the main timer opens the detention with the severity arranged; `act` runs in it.
     void Detain(int severity, std::function<void(HeadlessDialog&)> act) {
         ClearMessages();
         host.dialogHandlers.push_back([&, act](HeadlessDialog& d) {
@@ -50,10 +48,9 @@ TEST_F(PoliceTest, SidePanelOpensTheFiguresAndRefreshesThemEverySecond) {
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
         auto shown = [&] { return std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1005)); };
         EXPECT_EQ(shown(), std::make_tuple("12", "56", "0"));
-        // The calendar moves the figures behind the dialog.
         policeConnection = 7; illegalityFactor = 34; host.Advance(999);
         EXPECT_EQ(shown(), std::make_tuple("12", "56", "0"));
-        host.Advance(1); EXPECT_EQ(shown(), std::make_tuple("7", "56", "34"));
+        host.Advance(1); EXPECT_EQ(shown(), std::make_tuple("7", "56", "34"));   // moved behind the dialog
         d.Press(1); EXPECT_EQ(d.result(), 1);
     });
     host.ClickSide(100, 181);
@@ -64,20 +61,16 @@ TEST_F(PoliceTest, SidePanelOpensTheFiguresAndRefreshesThemEverySecond) {
 TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
     const char* const CHIEF = "[警視総監] ありがとう.御社へは配慮しておくよ.";
     const char* const PROSECUTOR = "[検察官] ありがとう.証拠を抹消しておくよ.";
-    // police: else the prosecutors; the chance in tenths of a percent.
+    // police: else the prosecutors; the chance in tenths of a percent. Connection: a point per 100万円,
+    // truncated; the chance: a percent per 億円, never below none. Negative bribes are beyond the funds.
     const struct { bool police; const char* typed; int64_t funds; int32_t connection, chance; int64_t fundsAfter;
                    int32_t connectionAfter, chanceAfter; const char* box; } rows[] = {
-        // One point of connection per 100万円, truncated toward zero.
         {true, "250", 1000, 5, 0, 750, 7, 0, CHIEF}, {true, "751", 750, 7, 0, 750, 7, 0, NO_MONEY},
         {true, "  750yen", 750, 7, 0, 0, 14, 0, CHIEF}, {true, "", 0, 14, 0, 0, 14, 0, CHIEF},
-        // A negative bribe would pay the player: refused as one beyond the funds.
         {true, "-1", 0, 14, 0, 0, 14, 0, NO_MONEY},
-        // One percent off the chance per 億円 (10000万円), never below none.
         {false, "3", 200000, 0, 125, 170000, 0, 95, PROSECUTOR}, {false, "18", 170000, 0, 95, 170000, 0, 95, NO_MONEY},
         {false, "17", 170000, 0, 95, 0, 0, 0, PROSECUTOR}, {false, "-2", 0, 0, 0, 0, 0, 0, NO_MONEY},
-        // Costs beyond 64 bits saturate instead of wrapping.
-        {false, "1000000000000000000", 5, 0, 0, 5, 0, 0, NO_MONEY},
-        {false, "-9999999999999999999", 5, 0, 0, 5, 0, 0, NO_MONEY},
+        {false, "1000000000000000000", 5, 0, 0, 5, 0, 0, NO_MONEY},   // the cost saturates instead of wrapping
     };
     RunDialog(POLICE, [&](HeadlessDialog& d) {
         const uint32_t state = GameRandState();
@@ -102,9 +95,8 @@ TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
     monthsToTrial = 5; judgeConnection = 0; me.funds = 60000;   // 6億円
     Detain(17, [&](HeadlessDialog& d) {
         EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1004)), std::make_tuple("0", "8000", "5"));
-        // Its timer runs every 500 ms; months still to go keep the dial still.
         monthsToTrial = 3; host.Advance(499); EXPECT_EQ(TextOf(d, 1004), "5");
-        host.Advance(1); EXPECT_EQ(TextOf(d, 1004), "3"); EXPECT_EQ(trialProgress, 0.0f);
+        host.Advance(1); EXPECT_EQ(TextOf(d, 1004), "3"); EXPECT_EQ(trialProgress, 0.0f);   // months to go: still
         // The judge is paid in 億円, up to the funds; the severity stays.
         const char* const JUDGE = "[裁判官] ありがとう.君に有利な判決をするよ.";
         const struct { const char* typed; int64_t fundsAfter; int32_t connectionAfter; const char* box; } bribes[] = {
@@ -115,23 +107,20 @@ TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
                       std::make_tuple(b.fundsAfter, b.connectionAfter, std::to_string(b.connectionAfter)));
         }
         EXPECT_EQ(std::make_pair(arrestState, DrawsSince(arranged)), std::make_pair(17, 1));
-        // Escape, Enter and a declined quit do nothing.
         host.answers.push_back(ANSWER_NO);
-        for (int id : {2, 1, 1019}) d.Press(id);
+        for (int id : {2, 1, 1019}) d.Press(id);   // Escape, Enter and a declined quit do nothing
         EXPECT_TRUE(d.open()); EXPECT_FALSE(host.quitRequested);
         EXPECT_TRUE(SaidWith("ゲームを終了しますがよろしいですか？\n\n（データは自動的に保存されません."
                              "データの保存は行いましたか?)", "確認"));
         EXPECT_EQ(host.messages.at(0).style, MB_STYLE_YES_NO);
-        // Later main ticks do not open it again, nor does a market day arrest the player twice.
         prosecutionChance = PROSECUTION_CERTAIN; host.Advance(3000);
-        EXPECT_EQ(std::make_pair(std::count(host.openedDialogs.begin(), host.openedDialogs.end(), DETENTION), arrestState),
-                  std::make_pair(std::ptrdiff_t{1}, 17));
+        EXPECT_EQ(std::make_pair(Opened(DETENTION), arrestState), std::make_pair(1, 17));   // not opened nor arrested twice
         host.answers.push_back(ANSWER_YES); d.Press(1019); EXPECT_TRUE(host.quitRequested); EXPECT_FALSE(d.open());
     });
 }
 
-// The dial turns 0.04 a tick, 0.14 past one half, once the months are over;
-// the verdict comes on the 16th tick: favour (bribes / severity) above 50 acquits.
+// Past the months the dial turns 0.04 a tick, 0.14 past one half; on the 16th tick favour
+// (bribes / severity) above 50 acquits.
 TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
     const struct { int severity; int64_t bribe; bool acquitted; } cases[] = {   // the bribe in 億円
         {10, 510, true}, {10, 509, false}, {19, 969, true}, {19, 968, false}};
@@ -140,8 +129,7 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
         me.funds = c.bribe * 10000; me.loans[2] = 500; me.debt = 700;
         Detain(c.severity, [&](HeadlessDialog& d) {
             d.Type(1007, Sjis(std::to_string(c.bribe).c_str())); d.Press(1017); EXPECT_EQ(me.funds, 0);
-            prosecutionChance = 300;   // evidence gathered meanwhile
-            monthsToTrial = 1; d.Tick(); EXPECT_EQ(trialProgress, 0.0f);
+            prosecutionChance = 300; monthsToTrial = 1; d.Tick(); EXPECT_EQ(trialProgress, 0.0f);
             monthsToTrial = 0; ClearMessages();
             for (int k = 1; k <= 15; ++k) {
                 d.Tick(); EXPECT_NEAR(trialProgress, k <= 12 ? 0.04 * k : 0.48 + 0.14 * (k - 12), 1e-5) << k;
@@ -160,9 +148,7 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
 
 TEST_F(PoliceTest, VerdictDialIsRedForTheFavourAndBlueBeyondClockwiseFromTheTop) {
     const struct { int32_t judge; int ticks; std::vector<double> red, blue, white; double redShare; } dials[] = {
-        // Favour 25 and 13 steps: a quarter of the turn red, then blue to just past 223 degrees.
-        {250, 13, {5, 45, 85}, {95, 135, 180, 215}, {235, 270, 350}, 0.25 / 0.62},
-        {250, 16, {5, 85}, {95, 270, 350}, {}, 0.25},
+        {250, 13, {5, 45, 85}, {95, 135, 180, 215}, {235, 270, 350}, 0.25 / 0.62},   // red to 90, blue to 223
         {1200, 16, {0, 90, 180, 270, 355}, {}, {}, 1.0},   // a favour above 100 paints it all red
     };
     for (const auto& c : dials) {
@@ -187,8 +173,7 @@ protected:
     void SetUp() override {
         GameTest::SetUp(); companies[0].ceoName = playerNameBuf;
         for (ListedCompany& c : companies) c.ceoAssets = 0;
-        // The market and the calendar stand still: only the test moves the fortunes.
-        host.KillTimer(WIN_BOARD); host.KillTimer(WIN_CALENDAR);
+        host.KillTimer(WIN_BOARD); host.KillTimer(WIN_CALENDAR);   // only the test moves the fortunes
     }
     static std::string Name(int company) { return Utf8(companies[company].ceoName); }
 };
@@ -198,8 +183,7 @@ TEST_F(RankingTest, SidePanelOpensTheTenRichestWithTiesToTheLowerIndex) {
         {25, 3000000000LL}, {12, 9000}, {7, 5000}, {3, 5000}, {0, 5000}, {20, -100}, {21, 1}};
     for (const auto& f : fortunes) companies[f.company].ceoAssets = f.assets;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-        // Assets of 0 or below are never listed: the rest stay vacant.
-        const int order[] = {25, 12, 0, 3, 7, 21, -1, -1, -1, -1};
+        const int order[] = {25, 12, 0, 3, 7, 21, -1, -1, -1, -1};   // assets of 0 or below are never listed
         for (int r = 0; r < 10; ++r) {
             const int c = order[r]; EXPECT_EQ(TextOf(d, 1002 + r), c < 0 ? "―" : Name(c)) << r;
             EXPECT_EQ(TextOf(d, 1023 + r), c < 0 ? "" : std::to_string(companies[c].ceoAssets)) << r;

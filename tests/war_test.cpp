@@ -1,6 +1,5 @@
-// The military and the war against the United States, driven by control id
-// through the headless host as the field map opens them: weapon purchases,
-// the 1 ms battle turn with its draws, the nuclear strikes and every end.
+// The military and the war against the United States, by control id from the field map: purchases,
+// the 1 ms battle turn and its draws, the nuclear strikes and every end.
 #include <array>
 #include <climits>
 
@@ -23,9 +22,10 @@ const struct { int64_t price; int32_t limit; const char *name, *unit; } WEAPONS[
     {2000000, 50, "対戦車砲", "機"}, {10000, 100000, "歩兵", "人"}, {6000000, 10, "戦艦", "隻"},
     {12000000, 10, "潜水艦", "隻"}, {5000000, 10, "巡洋艦", "隻"}, {4000000, 10, "対空艦", "隻"},
     {100000000, 3, "核ミサイル", "発"}};
-std::string Bought(int k, int32_t n) { return std::string(WEAPONS[k].name) + "を" + std::to_string(n) + WEAPONS[k].unit + "購入しました."; }
-// The bombers' refusal has no counter word.
-std::string TooMany(int k) {
+std::string Bought(int k, int32_t n) {
+    return std::string(WEAPONS[k].name) + "を" + std::to_string(n) + WEAPONS[k].unit + "購入しました.";
+}
+std::string TooMany(int k) {   // the bombers' refusal has no counter word
     return "一度に購入できるのは" + std::to_string(WEAPONS[k].limit) + (k == Bomber ? "" : WEAPONS[k].unit) + "までです.";
 }
 
@@ -51,7 +51,7 @@ Forces Get(const int32_t* side) { Forces f{}; std::copy(side, side + 10, f.begin
 Forces Shown(HeadlessDialog& d, int first) {
     Forces f{}; for (size_t k = 0; k < 10; ++k) f[k] = std::stoi(d.ItemText(first + static_cast<int>(k))); return f;
 }
-// The forces the United States draws after a war, `skip` draws after state `s`.
+// The enemy drawn after a war, `skip` draws after state `s`.
 Forces NewEnemyFrom(uint32_t s, int skip) {
     for (int n = 0; n < skip; ++n) NextDraw(s);
     const int32_t range[] = {1000, 1000, 10000, 5000, 20000, 100, 100, 100, 100, 10};
@@ -66,17 +66,14 @@ class WarTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp(); companies[0].funds = RICH; screenMode = SCREEN_FIELD;
-        // Only the dialogs' own timer runs, so that every draw is the war's.
         for (WindowId w : {WIN_MAIN, WIN_COMPANY, WIN_CHART, WIN_CALENDAR, WIN_BOARD, WIN_TICKER, WIN_SIDE})
-            host.KillTimer(w);
+            host.KillTimer(w);   // only the dialogs' timers run: every draw is the war's
     }
-    // Clicks the military building on the field map; `act` runs in the dialog.
     void OpenMilitary(std::function<void(HeadlessDialog&)> act) {
         host.openedDialogs.clear(); host.dialogHandlers.push_back(std::move(act)); host.ClickMain(145, 325);
         EXPECT_EQ(host.openedDialogs.at(0), MILITARY);
     }
-    // The war dialog from "戦争する", declared at once unless `declare` is
-    // false; `afterWar` runs in the military dialog once it has closed.
+    // The war dialog from "戦争する", declared unless `declare` is false; `afterWar` runs in the military dialog.
     void War(std::function<void(HeadlessDialog&)> war, std::function<void(HeadlessDialog&)> afterWar = nullptr,
              bool declare = true) {
         OpenMilitary([&](HeadlessDialog& m) {
@@ -91,7 +88,6 @@ protected:
         EXPECT_EQ(host.openedDialogs, (std::vector<int>{MILITARY, WAR}));
         ClearMessages();
     }
-    // Both sides as they are and as the war dialog shows them.
     static void Expect(HeadlessDialog& d, const Forces& player, const Forces& enemy) {
         EXPECT_EQ(std::make_pair(Get(playerForces), Get(enemyForces)), std::make_pair(player, enemy));
         EXPECT_EQ(std::make_pair(Shown(d, 1012), Shown(d, 1022)), std::make_pair(player, enemy));
@@ -131,10 +127,9 @@ TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
         {NuclearMissile, "3", 300000000 - 1, 3, "お金が足りません.", 3, 300000000 - 1},   // the cost itself suffices
         {NuclearMissile, "3", 300000000, 0, Bought(NuclearMissile, 3), 3, 0},
         {Bomber, "", RICH, 50, Bought(Bomber, 0), 50, RICH},   // nothing typed orders 0
-        {Infantry, "  12abc", RICH, 0, Bought(Infantry, 12), 12, RICH - 120000},   // leading blanks, trailing letters
-        {Bomber, "-1", RICH, 50, TooMany(Bomber), 50, RICH},   // no weapons sold back for money from nothing
-        {Battleship, "3", RICH, 10, Bought(Battleship, 3), 13, RICH - 18000000},   // added to the holding...
-        {Infantry, "100", RICH, INT32_MAX - 10, Bought(Infantry, 100), INT32_MAX, RICH - 1000000},   // ...up to its bound
+        {Infantry, "  12abc", RICH, 0, Bought(Infantry, 12), 12, RICH - 120000},
+        {Bomber, "-1", RICH, 50, TooMany(Bomber), 50, RICH},   // nothing sold back for money from nothing
+        {Infantry, "100", RICH, INT32_MAX - 10, Bought(Infantry, 100), INT32_MAX, RICH - 1000000},   // added, bounded
     });
     OpenMilitary([&](HeadlessDialog& d) {
         for (const Order& o : orders) {
@@ -147,7 +142,6 @@ TEST_F(WarTest, OrdersFollowTheLimitTheFundsAndTheNumberRule) {
     });
 }
 
-// Commands during a war that leave it running: refused, declined or ignored.
 TEST_F(WarTest, RefusedOrDeclinedCommandsLeaveTheBattleRunning) {
     const struct { int button, type; int32_t count; Boxes boxes; } rows[] = {   // type: an enemy type set to `count`
         {1, -1, 0, {SURRENDER_Q}}, {1035, -1, 0, {"[] 我々は屈しない!"}},   // every enemy type stands
@@ -172,8 +166,7 @@ TEST_F(WarTest, RefusedOrDeclinedCommandsLeaveTheBattleRunning) {
     }
 }
 
-// One type against all nine: each present type strikes once with one draw
-// on all its targets, whatever its count; the player's side strikes first,
+// One type against all nine: each present type strikes all its targets with one draw; the player first,
 // each side in type order.
 TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
     for (bool playerAlone : {true, false}) {
@@ -184,14 +177,12 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
             Forces player = playerAlone ? alone : full, enemy = playerAlone ? full : alone;
             Set(playerForces, player); Set(enemyForces, enemy);
             War([&](HeadlessDialog& d) {
-                // The lone type's draw is arranged to do damage, so that no target can hide.
+                // The lone type's draw does damage, so no target can hide.
                 const DrawTest hits = [&](int32_t v) { return v % ATTACKS[a].modulus != 0; };
                 std::vector<DrawTest> draws(10, Any()); draws[playerAlone ? 0 : 9] = hits;
                 const uint32_t seed = ArrangeDraws(draws);
                 uint32_t s = seed; host.Advance(1); EXPECT_EQ(DrawsSince(seed), 10);
-                int32_t draw[10];
-                for (int32_t& x : draw) x = NextDraw(s);
-                // The lone type's draw is the first or the last; the full side's nine come in type order around it.
+                int32_t draw[10]; for (int32_t& x : draw) x = NextDraw(s);
                 Forces& lone = playerAlone ? player : enemy; Forces& struck = playerAlone ? enemy : player;
                 const int32_t damage = draw[playerAlone ? 0 : 9] % ATTACKS[a].modulus;
                 for (int t = 0; t < 9; ++t) {
@@ -204,36 +195,19 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
     }
 }
 
-TEST_F(WarTest, NegativeCountNeitherStrikesNorIsBeatenUntilStruck) {
-    Set(playerForces, {0, 5, 0, 0, 0, 0, 0, 0, 0, 0});
-    Set(enemyForces, {0, 0, 0, 0, 0, 0, 0, 0, -3, 0});
-    War([&](HeadlessDialog& d) {
-        // Fighters do not strike ships; the ships' -3 would strike the fighters.
-        host.Advance(5); EXPECT_TRUE(d.open());
-        EXPECT_EQ(std::make_pair(enemyForces[AntiAircraftShip], playerForces[Fighter]), std::make_pair(-3, 5));
-        // A bomber strikes ships: even a zero draw clears the negative count.
-        playerForces[Bomber] = 1; ArrangeDraws({Mod(3, 0), Any()}); host.Advance(1); EXPECT_FALSE(d.open());
-        EXPECT_EQ(TakeBoxes(), (Boxes{WON[0], WON[1]})); EXPECT_EQ(d.result(), 1);
-    });
-}
-
 TEST_F(WarTest, NuclearStrikeCutsAFifthAndDrawsEveryEnemyMissileBack) {
-    // Fighters near their bound: four fifths of them computed without wrapping.
-    Set(playerForces, {1000, 2000000000, 5, 0, 100000, 1, 2, 3, 4, 2});
+    Set(playerForces, {1000, 2000000000, 5, 0, 100000, 1, 2, 3, 4, 2});   // four fifths of 2e9 must not wrap
     Set(enemyForces, {2000, 5000, -7, 2500, 80000, 500, 500, 500, 504, 3});
     War([&](HeadlessDialog& d) {
         host.answers.push_back(ANSWER_YES); d.Press(1033);
         EXPECT_EQ(TakeBoxes(), (Boxes{NUKE_Q, "[] 発射しました.", "[] 大きな損害を与えました.",
                                       "[] アメリカ軍が全ての核ミサイルをわが社に向けて発射しました.",
                                       "[] 大きな損害を被りました."}));
-        // Three missiles back: four fifths taken three times, each truncated.
         Expect(d, {512, 1024000000, 2, 0, 51200, 0, 0, 0, 1, 1}, {1600, 4000, -5, 2000, 64000, 400, 400, 400, 403, 0});
-        // The enemy has none left: a second launch is not answered.
         host.answers.push_back(ANSWER_YES); d.Press(1033);
         EXPECT_EQ(TakeBoxes(), (Boxes{NUKE_Q, "[] 発射しました.", "[] 大きな損害を与えました."}));
         Expect(d, {512, 1024000000, 2, 0, 51200, 0, 0, 0, 1, 0}, {1280, 3200, -4, 1600, 51200, 320, 320, 320, 322, 0});
-        // Without missiles the button does nothing; the battle resumes.
-        d.Press(1033); EXPECT_TRUE(host.messages.empty());
+        d.Press(1033); EXPECT_TRUE(host.messages.empty());   // no missiles left: nothing; the battle resumes
         const uint32_t s = GameRandState(); host.Advance(1); EXPECT_GT(DrawsSince(s), 0);
         Surrender(d);
     });
@@ -265,7 +239,6 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
                 EXPECT_EQ(DrawsSince(s), e.redrawAfter < 0 ? 0 : e.redrawAfter + 10);
                 EXPECT_EQ(Get(enemyForces), e.redrawAfter < 0 ? e.enemy : NewEnemyFrom(s, e.redrawAfter));
             },
-            // Back in the military dialog: the holdings left after the war, the missiles kept.
             [&](HeadlessDialog& m) { EXPECT_EQ(Shown(m, 1012), Get(playerForces)); });
         EXPECT_EQ(std::make_tuple(playerForces[NuclearMissile], warState, warPriceMultiplier, goalStage),
                   std::make_tuple(e.player[NuclearMissile], 0, e.multiplier, e.goalAfter));
