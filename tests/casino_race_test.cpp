@@ -88,8 +88,7 @@ TEST_F(CasinoTest, TheFirstPast650WinsTheLowerLaneOnEqualsAndABetPaysItsOdds) {
         {2, {100, 650, 100, 100, 100, 100, 100, 100}, false, {}, 49},   // exactly 650 has not finished
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.bet);
-        companies[0].funds = 50 * STAKE;
+        SCOPED_TRACE(c.bet); companies[0].funds = 50 * STAKE;
         Race([&](HeadlessDialog& d) {
             Bet(d, c.bet, c.positions); ArrangeTick({true, c.all, true, true, true, true, true, true});
             host.Advance(10); EXPECT_EQ(TakeBoxes(), c.boxes); EXPECT_EQ(d.open(), c.boxes.empty());
@@ -125,8 +124,7 @@ protected:
     void StartGame() {
         port->SetTimer(WIN_MAIN, 500);
         Casino([&](HeadlessDialog& casino) { casino.Press(1017); EXPECT_FALSE(casino.open()); });
-        EXPECT_EQ(screenMode, SCREEN_FLY_GAME_PENDING);
-        host.Advance(500);
+        EXPECT_EQ(screenMode, SCREEN_FLY_GAME_PENDING); host.Advance(500);
         EXPECT_EQ(std::make_tuple(screenMode, host.TimerInterval(WIN_MAIN), flyLevel),
                   std::make_tuple(SCREEN_FLY_GAME, 100, 10));   // started by the next main tick, at level one
     }
@@ -138,8 +136,7 @@ protected:
 };
 
 TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
-    StartGame();
-    host.Advance(100);
+    StartGame(); host.Advance(100);
     int heading = 0;   // the title and the level divided by ten
     for (const auto& t : host.Surface(WIN_MAIN)->texts)
         heading += (t.x == 400 && t.y == 0 && t.text == "1") + (t.x == 0 && t.y == 0 && Utf8(t.text) == "ミニゲーム");
@@ -157,16 +154,14 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
     // A fly of one dark pixel in the middle of its 10 x 10 square, masked onto the stage.
     RasterCanvas* view = host.Surface(WIN_MAIN);
     const Rgb white{255, 255, 255}, black{0, 0, 0}, fly{40, 30, 20}, stage{10, 200, 90};
-    std::vector<Rgb> mask(100, black), sprite(100, white);
-    mask[55] = white; sprite[55] = fly;
+    std::vector<Rgb> mask(100, black), sprite(100, white); mask[55] = white; sprite[55] = fly;
     view->SetBitmap(BMP_BUG1MASK, 10, 10, mask); view->SetBitmap(BMP_BUG1, 10, 10, sprite);
     view->SetBitmap(BMP_MINISTAGE1, 300, 194, std::vector<Rgb>(300 * 194, stage));
     flyLevel = 1; flyX = 200; flyY = 150; FlyGameStep();   // steps of 0: the fly stays put
     EXPECT_EQ(std::make_tuple(view->Pixel(205, 155), view->Pixel(201, 151), view->Pixel(209, 159)),
               std::make_tuple(fly, stage, stage));
     // Off the stage the fly's old place is wiped white, `level` pixels round its square and no further.
-    view->DrawBitmap(BMP_MINISTAGE1, 250, 306);
-    flyLevel = 3; flyX = 300; flyY = 320; FlyGameStep();
+    view->DrawBitmap(BMP_MINISTAGE1, 250, 306); flyLevel = 3; flyX = 300; flyY = 320; FlyGameStep();
     for (int d : {-4, -3, 9, 12, 13}) {
         const Rgb expected = d == -4 || d == 13 ? stage : white;
         EXPECT_EQ(std::make_pair(view->Pixel(flyX + d, flyY + 2), view->Pixel(flyX + 2, flyY + d)),
@@ -175,9 +170,7 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
 }
 
 TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
-    StartGame();
-    const int64_t funds = companies[0].funds;
-    flyX = 200; flyY = 150;
+    StartGame(); const int64_t funds = companies[0].funds; flyX = 200; flyY = 150;
     // The left and top edges and just right of the fly are misses.
     for (auto [x, y] : {std::pair(200, 155), std::pair(205, 150), std::pair(210, 155)}) host.ClickMain(x, y);
     EXPECT_EQ(std::make_pair(flyLevel, host.messages.size()), std::make_pair(10, size_t{0}));
@@ -186,11 +179,8 @@ TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
     EXPECT_EQ(std::make_pair(companies[0].funds, screenMode), std::make_pair(funds, SCREEN_FLY_GAME));
     flyX = 350; flyY = 70; Swat();   // the winning click is also a click on the field map: the bank
     EXPECT_EQ(TakeBoxes(), (Boxes{"[任務完了] やくやった。５０００万円あげるよ"}));
-    ExpectField(funds + 5000);
-    EXPECT_EQ(host.openedDialogs.back(), IDD_BANK);
+    ExpectField(funds + 5000); EXPECT_EQ(host.openedDialogs.back(), IDD_BANK);
     // The next game needs ten swats again; giving up pays nothing.
-    StartGame(); Swat(); EXPECT_EQ(flyLevel, 20);
-    ClearMessages(); host.RightClickMain(10, 10);
-    EXPECT_EQ(TakeBoxes(), (Boxes{"[ＥＮＤ] 終了します"}));
-    ExpectField(funds + 5000);
+    StartGame(); Swat(); EXPECT_EQ(flyLevel, 20); ClearMessages(); host.RightClickMain(10, 10);
+    EXPECT_EQ(TakeBoxes(), (Boxes{"[ＥＮＤ] 終了します"})); ExpectField(funds + 5000);
 }

@@ -112,8 +112,7 @@ TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFr
             me.funds = t.price - 1; d.Press(t.button); EXPECT_EQ(TextOf(d, t.button), "購入");
             me.funds = t.price; d.Press(t.button); EXPECT_EQ(TextOf(d, t.button), "使う");
             EXPECT_EQ(std::make_tuple(me.funds, shopOwned[k], host.trayCommands.empty()), std::make_tuple(int64_t{0}, 1, true));
-            EXPECT_EQ(TakeBoxes(), (Boxes{"[] そんなに資金がありません.", "[] 購入しました."}));
-            d.Press(t.button);
+            EXPECT_EQ(TakeBoxes(), (Boxes{"[] そんなに資金がありません.", "[] 購入しました."})); d.Press(t.button);
         });
         // Owned for good: the reopened dialog offers the use again, silently and for free.
         RunDialog(SHOP, [&](HeadlessDialog& d) { EXPECT_EQ(TextOf(d, t.button), "使う"); d.Press(t.button); });

@@ -42,12 +42,10 @@ TEST_F(NestedTicks, ClocksGoOnBehindTheirOwnBoxes) {
             held = true; EXPECT_EQ(Utf8(box.caption), row.caption); row.committed();
             // Prices and the date move on, and a later bankruptcy is announced, while the first box is still up.
             const auto prices = Prices(); const auto date = Date(); const size_t shown = host.messages.size();
-            lastRefoundedCompany = 9; host.Advance(3400);
-            EXPECT_NE(Prices(), prices); EXPECT_NE(Date(), date);
+            lastRefoundedCompany = 9; host.Advance(3400); EXPECT_NE(Prices(), prices); EXPECT_NE(Date(), date);
             EXPECT_EQ(lastRefoundedCompany, 0); EXPECT_GT(host.messages.size(), shown);
         });
-        host.Advance(1100); EXPECT_TRUE(held);
-        host.openBoxes.clear();
+        host.Advance(1100); EXPECT_TRUE(held); host.openBoxes.clear();
     }
 }
 
@@ -67,11 +65,9 @@ TEST_F(NestedTicks, TheMainTimerGoesOnBehindBoxesAndDialogs) {
     screenMode = SCREEN_FIELD; port->SetTimer(WIN_MAIN, 500); arrestState = 1; bool announced = false;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
         lastRefoundedCompany = 6; host.Advance(600);
-        announced = Said(("会社が倒産し,新たに[ " + Utf8(companies[6].name) + " ]が現れました").c_str());
-        EXPECT_TRUE(d.open());
+        announced = Said(("会社が倒産し,新たに[ " + Utf8(companies[6].name) + " ]が現れました").c_str()); EXPECT_TRUE(d.open());
     });
-    host.Advance(500); EXPECT_EQ(host.openedDialogs.back(), IDD_DETENTION);
-    EXPECT_TRUE(announced);
+    host.Advance(500); EXPECT_EQ(host.openedDialogs.back(), IDD_DETENTION); EXPECT_TRUE(announced);
 }
 
 TEST_F(NestedTicks, DialogStepsCommitBeforeTheirBoxes) {

@@ -32,33 +32,16 @@ protected:
         host.dialogHandlers.push_back([&, act](HeadlessDialog& d) {
             EXPECT_EQ(std::make_tuple(d.ResourceId(), DrawsSince(arranged), arrestState),
                       std::make_tuple(DETENTION, 1, severity));
-            EXPECT_EQ(TakeBoxes(), (Boxes{"[] 逮捕されました."}));
-            act(d);
+            EXPECT_EQ(TakeBoxes(), (Boxes{"[] 逮捕されました."})); act(d);
         });
         arrestState = 1; arranged = ArrangeDraws({Mod(10, severity - 10)});
         OnMainTimer();   // one tick, without the market's draws between
         EXPECT_EQ(host.openedDialogs.back(), DETENTION);
     }
-    ListedCompany& me = companies[0];
-    uint32_t arranged = 0;
+    ListedCompany& me = companies[0]; uint32_t arranged = 0;
 };
 
-TEST_F(PoliceTest, SidePanelOpensTheFiguresAndRefreshesThemEverySecond) {
-    policeConnection = 12; prosecutionChance = 569;   // shown in whole percent
-    host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-        auto shown = [&] { return std::make_tuple(TextOf(d, 1002), TextOf(d, 1003), TextOf(d, 1005)); };
-        EXPECT_EQ(shown(), std::make_tuple("12", "56", "0"));
-        policeConnection = 7; illegalityFactor = 34; host.Advance(999);
-        EXPECT_EQ(shown(), std::make_tuple("12", "56", "0"));
-        host.Advance(1); EXPECT_EQ(shown(), std::make_tuple("7", "56", "34"));   // moved behind the dialog
-        d.Press(1); EXPECT_EQ(d.result(), 1);
-    });
-    host.ClickSide(100, 181);
-    EXPECT_EQ(host.openedDialogs, std::vector<int>{POLICE});
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
+TEST_F(PoliceTest, SidePanelOpensBribesUpToTheFundsAndTheFiguresRefreshEverySecond) {
     const char* const CHIEF = "[警視総監] ありがとう.御社へは配慮しておくよ.";
     const char* const PROSECUTOR = "[検察官] ありがとう.証拠を抹消しておくよ.";
     // police: else the prosecutors; the chance in tenths of a percent. Connection: a point per 100万円,
@@ -72,11 +55,12 @@ TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
         {false, "17", 170000, 0, 95, 0, 0, 0, PROSECUTOR}, {false, "-2", 0, 0, 0, 0, 0, 0, NO_MONEY},
         {false, "1000000000000000000", 5, 0, 0, 5, 0, 0, NO_MONEY},   // the cost saturates instead of wrapping
     };
-    RunDialog(POLICE, [&](HeadlessDialog& d) {
+    policeConnection = 12; prosecutionChance = 569;   // shown in whole percent
+    host.dialogHandlers.push_back([&](HeadlessDialog& d) {
+        EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1003)), std::make_tuple("12", "56"));
         const uint32_t state = GameRandState();
         for (const auto& r : rows) {
-            SCOPED_TRACE(r.typed);
-            me.funds = r.funds; policeConnection = r.connection; prosecutionChance = r.chance;
+            SCOPED_TRACE(r.typed); me.funds = r.funds; policeConnection = r.connection; prosecutionChance = r.chance;
             d.Type(r.police ? 1004 : 1006, Sjis(r.typed)); d.Press(r.police ? 1017 : 1018);
             EXPECT_EQ(TakeBoxes(), (Boxes{r.box}));
             EXPECT_EQ(std::make_tuple(me.funds, policeConnection, prosecutionChance),
@@ -87,8 +71,12 @@ TEST_F(PoliceTest, BribesBuyConnectionOrCutTheChanceUpToTheFunds) {
             }
         }
         EXPECT_EQ(DrawsSince(state), 0);
+        // The calendar moves the figures behind the dialog; its next second shows them.
+        policeConnection = 7; illegalityFactor = 34; host.Advance(999); EXPECT_EQ(TextOf(d, 1002), "0");
+        host.Advance(1); EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1005)), std::make_tuple("7", "34"));
         d.Press(2); EXPECT_EQ(std::make_pair(d.open(), d.result()), std::make_pair(false, 2));   // Escape closes it
     });
+    host.ClickSide(100, 181); EXPECT_EQ(host.openedDialogs, std::vector<int>{POLICE});
 }
 
 TEST_F(PoliceTest, DetentionOpensOnceAndEndsOnlyByTheVerdictOrTheQuit) {
@@ -125,8 +113,7 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
     const struct { int severity; int64_t bribe; bool acquitted; } cases[] = {   // the bribe in 億円
         {10, 510, true}, {10, 509, false}, {19, 969, true}, {19, 968, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.severity * 10000 + c.bribe);
-        me.funds = c.bribe * 10000; me.loans[2] = 500; me.debt = 700;
+        SCOPED_TRACE(c.severity * 10000 + c.bribe); me.funds = c.bribe * 10000; me.loans[2] = 500; me.debt = 700;
         Detain(c.severity, [&](HeadlessDialog& d) {
             d.Type(1007, Sjis(std::to_string(c.bribe).c_str())); d.Press(1017); EXPECT_EQ(me.funds, 0);
             prosecutionChance = 300; monthsToTrial = 1; d.Tick(); EXPECT_EQ(trialProgress, 0.0f);
@@ -134,8 +121,7 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
             for (int k = 1; k <= 15; ++k) {
                 d.Tick(); EXPECT_NEAR(trialProgress, k <= 12 ? 0.04 * k : 0.48 + 0.14 * (k - 12), 1e-5) << k;
             }
-            EXPECT_TRUE(d.open());
-            d.Tick(); EXPECT_FALSE(d.open()); EXPECT_EQ(DrawsSince(arranged), 1);
+            EXPECT_TRUE(d.open()); d.Tick(); EXPECT_FALSE(d.open()); EXPECT_EQ(DrawsSince(arranged), 1);
             EXPECT_EQ(TakeBoxes(), (c.acquitted ? Boxes{"[] 勝訴しました!!."}
                                                 : Boxes{"[] 敗訴しました...", "[] 賠償金として1000億円取られました"}));
         });
@@ -147,22 +133,19 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
 }
 
 TEST_F(PoliceTest, VerdictDialIsRedForTheFavourAndBlueBeyondClockwiseFromTheTop) {
-    const struct { int32_t judge; int ticks; std::vector<double> red, blue, white; double redShare; } dials[] = {
-        {250, 13, {5, 45, 85}, {95, 135, 180, 215}, {235, 270, 350}, 0.25 / 0.62},   // red to 90, blue to 223
-        {1200, 16, {0, 90, 180, 270, 355}, {}, {}, 1.0},   // a favour above 100 paints it all red
+    const struct { int32_t judge; int ticks; std::vector<double> red, blue, white; } dials[] = {
+        {250, 13, {5, 45, 85}, {95, 135, 180, 215}, {235, 270, 350}},   // red to 90, blue to 223
+        {1200, 16, {0, 90, 180, 270, 355}, {}, {}},   // a favour above 100 paints it all red
     };
     for (const auto& c : dials) {
         Detain(10, [&](HeadlessDialog& d) {
-            judgeConnection = c.judge; monthsToTrial = 0;
-            int n = 0;
+            judgeConnection = c.judge; monthsToTrial = 0; int n = 0;
             for (; d.open() && n < c.ticks; ++n) d.Tick();
             EXPECT_EQ(n, c.ticks);
             for (double deg : c.red) EXPECT_EQ(OnDial(d, deg, 60), RED) << deg;
             for (double deg : c.blue) EXPECT_EQ(OnDial(d, deg, 60), BLUE) << deg;
             for (double deg : c.white) EXPECT_EQ(OnDial(d, deg, 60), WHITE) << deg;
             EXPECT_EQ(OnDial(d, 180.0, 79), WHITE);   // nothing beyond the radius
-            RasterCanvas* s = d.Surface(); const int red = s->CountPixels(0, 0, s->Width(), s->Height(), RED);
-            EXPECT_NEAR(red / (red + s->CountPixels(0, 0, s->Width(), s->Height(), BLUE) + 0.0), c.redShare, 0.02);
             while (d.open()) d.Tick();
         });
     }
@@ -191,8 +174,7 @@ TEST_F(RankingTest, SidePanelOpensTheTenRichestWithTiesToTheLowerIndex) {
         EXPECT_EQ(TextOf(d, 1004), "証券 太郎");   // the player, under the player's name
         d.Press(1); EXPECT_EQ(d.result(), 1);
     });
-    host.ClickSide(100, 129);
-    EXPECT_EQ(host.openedDialogs, std::vector<int>{RANKING});
+    host.ClickSide(100, 129); EXPECT_EQ(host.openedDialogs, std::vector<int>{RANKING});
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -203,8 +185,7 @@ TEST_F(RankingTest, RefreshesEveryHalfSecondAndTheRichestPlayerMeetsTheGoal) {
         host.Advance(500); EXPECT_EQ(goalStage, 60);   // second is not enough
         // The player tops the list: seen on the next tick only.
         companies[0].ceoAssets = 801; host.Advance(499);
-        EXPECT_EQ(std::make_pair(TextOf(d, 1002), goalStage), std::make_pair(Name(4), 60));
-        host.Advance(1);
+        EXPECT_EQ(std::make_pair(TextOf(d, 1002), goalStage), std::make_pair(Name(4), 60)); host.Advance(1);
         EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1023), TextOf(d, 1003), goalStage),
                   std::make_tuple("証券 太郎", "801", Name(4), 61));
         host.Advance(500); EXPECT_EQ(std::make_pair(goalStage, DrawsSince(state)), std::make_pair(61, 0));

@@ -36,7 +36,9 @@ const struct { int32_t modulus; std::vector<int> targets; } ATTACKS[9] = {
     {2, {Tank, AntiTankGun, Infantry, Battleship, Cruiser, AntiAircraftShip}},
     {3, {Tank, AntiTankGun, Infantry, Battleship, Cruiser, AntiAircraftShip}},
     {3, {Tank, AntiTankGun, Infantry, Battleship, Submarine}}, {5, {Bomber, Fighter}}};
-bool Hits(int a, int t) { return std::count(ATTACKS[a].targets.begin(), ATTACKS[a].targets.end(), t) > 0; }
+bool Hits(size_t a, size_t t) {
+    return std::count(ATTACKS[a].targets.begin(), ATTACKS[a].targets.end(), static_cast<int>(t)) > 0;
+}
 
 const char* const DECLARE_Q =
     "[確認] アメリカ合衆国に宣戦布告しますか?\n\n（敗北や停戦の際には賠償金を支払う必要があります)";
@@ -54,8 +56,7 @@ Forces Shown(HeadlessDialog& d, int first) {
 // The enemy drawn after a war, `skip` draws after state `s`.
 Forces NewEnemyFrom(uint32_t s, int skip) {
     for (int n = 0; n < skip; ++n) NextDraw(s);
-    const int32_t range[] = {1000, 1000, 10000, 5000, 20000, 100, 100, 100, 100, 10};
-    Forces f = US_OPENING;
+    const int32_t range[] = {1000, 1000, 10000, 5000, 20000, 100, 100, 100, 100, 10}; Forces f = US_OPENING;
     for (size_t k = 0; k < 10; ++k) f[k] -= NextDraw(s) % range[k];
     return f;
 }
@@ -85,8 +86,7 @@ protected:
             m.Press(1042); EXPECT_TRUE(m.open());
             if (afterWar) afterWar(m);
         });
-        EXPECT_EQ(host.openedDialogs, (std::vector<int>{MILITARY, WAR}));
-        ClearMessages();
+        EXPECT_EQ(host.openedDialogs, (std::vector<int>{MILITARY, WAR})); ClearMessages();
     }
     static void Expect(HeadlessDialog& d, const Forces& player, const Forces& enemy) {
         EXPECT_EQ(std::make_pair(Get(playerForces), Get(enemyForces)), std::make_pair(player, enemy));
@@ -99,18 +99,15 @@ TEST_F(WarTest, MilitaryShowsPricesAndHoldingsAndTheWarOpensAtPeace) {
     Set(playerForces, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     OpenMilitary([&](HeadlessDialog& d) {
         for (int k = 0; k < 10; ++k) EXPECT_EQ(d.ItemText(1002 + k), std::to_string(WEAPONS[k].price)) << k;
-        EXPECT_EQ(Shown(d, 1012), Get(playerForces));
-        d.Press(1043); EXPECT_EQ(d.result(), 1043);
+        EXPECT_EQ(Shown(d, 1012), Get(playerForces)); d.Press(1043); EXPECT_EQ(d.result(), 1043);
     });
-    OpenMilitary([&](HeadlessDialog& d) { d.Press(2); EXPECT_FALSE(d.open()); });
-    EXPECT_TRUE(host.messages.empty());
+    OpenMilitary([&](HeadlessDialog& d) { d.Press(2); EXPECT_FALSE(d.open()); }); EXPECT_TRUE(host.messages.empty());
     warState = 1;   // whatever came before: a new war dialog opens at peace
     War([&](HeadlessDialog& d) {
         EXPECT_EQ(warState, 0); Expect(d, Get(playerForces), US_OPENING);
         // The commands of a war do nothing at peace; a declined declaration keeps it.
         for (int id : {1, 1033, 1035, 1034}) d.Press(id);
-        EXPECT_EQ(TakeBoxes(), (Boxes{DECLARE_Q}));
-        const uint32_t s = GameRandState(); host.Advance(20);
+        EXPECT_EQ(TakeBoxes(), (Boxes{DECLARE_Q})); const uint32_t s = GameRandState(); host.Advance(20);
         EXPECT_EQ(std::make_pair(DrawsSince(s), warState), std::make_pair(0, 0));
         d.Press(1036); EXPECT_EQ(std::make_pair(d.open(), d.result()), std::make_pair(false, 1036));
     }, nullptr, false);
@@ -166,32 +163,24 @@ TEST_F(WarTest, RefusedOrDeclinedCommandsLeaveTheBattleRunning) {
     }
 }
 
-// One type against all nine: each present type strikes all its targets with one draw; the player first,
-// each side in type order.
+// One player type against all nine: each present type strikes all its targets with one draw, the
+// player's side first, each side in type order.
 TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
-    for (bool playerAlone : {true, false}) {
-        for (int a = 0; a < 9; ++a) {
-            SCOPED_TRACE((playerAlone ? "player " : "enemy ") + std::to_string(a));
-            Forces alone{}, full{5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 0};
-            alone[static_cast<size_t>(a)] = 5000;
-            Forces player = playerAlone ? alone : full, enemy = playerAlone ? full : alone;
-            Set(playerForces, player); Set(enemyForces, enemy);
-            War([&](HeadlessDialog& d) {
-                // The lone type's draw does damage, so no target can hide.
-                const DrawTest hits = [&](int32_t v) { return v % ATTACKS[a].modulus != 0; };
-                std::vector<DrawTest> draws(10, Any()); draws[playerAlone ? 0 : 9] = hits;
-                const uint32_t seed = ArrangeDraws(draws);
-                uint32_t s = seed; host.Advance(1); EXPECT_EQ(DrawsSince(seed), 10);
-                int32_t draw[10]; for (int32_t& x : draw) x = NextDraw(s);
-                Forces& lone = playerAlone ? player : enemy; Forces& struck = playerAlone ? enemy : player;
-                const int32_t damage = draw[playerAlone ? 0 : 9] % ATTACKS[a].modulus;
-                for (int t = 0; t < 9; ++t) {
-                    if (Hits(a, t)) struck[static_cast<size_t>(t)] -= damage;
-                    if (Hits(t, a)) lone[static_cast<size_t>(a)] -= draw[playerAlone ? 1 + t : t] % ATTACKS[t].modulus;
-                }
-                Expect(d, player, enemy); Surrender(d);
-            });
-        }
+    for (size_t a = 0; a < 9; ++a) {
+        SCOPED_TRACE(a); Forces player{}, enemy{5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 0};
+        player[a] = 5000; Set(playerForces, player); Set(enemyForces, enemy);
+        War([&](HeadlessDialog& d) {
+            // The lone type's draw does damage, so no target can hide.
+            std::vector<DrawTest> draws(10, Any()); draws[0] = [&](int32_t v) { return v % ATTACKS[a].modulus != 0; };
+            const uint32_t seed = ArrangeDraws(draws); uint32_t s = seed;
+            host.Advance(1); EXPECT_EQ(DrawsSince(seed), 10); const int32_t damage = NextDraw(s) % ATTACKS[a].modulus;
+            for (size_t t = 0; t < 9; ++t) {
+                const int32_t draw = NextDraw(s);
+                if (Hits(a, t)) enemy[t] -= damage;
+                if (Hits(t, a)) player[a] -= draw % ATTACKS[t].modulus;
+            }
+            Expect(d, player, enemy); Surrender(d);
+        });
     }
 }
 
@@ -235,8 +224,7 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
                 if (e.button == 0) host.Advance(1);
                 else d.Press(e.button);
                 host.answers.clear(); EXPECT_EQ(std::make_pair(d.open(), d.result()), std::make_pair(false, 1));
-                EXPECT_EQ(TakeBoxes(), e.boxes);
-                EXPECT_EQ(DrawsSince(s), e.redrawAfter < 0 ? 0 : e.redrawAfter + 10);
+                EXPECT_EQ(TakeBoxes(), e.boxes); EXPECT_EQ(DrawsSince(s), e.redrawAfter < 0 ? 0 : e.redrawAfter + 10);
                 EXPECT_EQ(Get(enemyForces), e.redrawAfter < 0 ? e.enemy : NewEnemyFrom(s, e.redrawAfter));
             },
             [&](HeadlessDialog& m) { EXPECT_EQ(Shown(m, 1012), Get(playerForces)); });
