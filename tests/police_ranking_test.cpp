@@ -53,7 +53,7 @@ TEST_F(PoliceTest, SidePanelOpensBribesUpToTheFundsAndTheFiguresRefreshEverySeco
         {true, "-1", 0, 14, 0, 0, 14, 0, NO_MONEY},
         {false, "3", 200000, 0, 125, 170000, 0, 95, PROSECUTOR}, {false, "18", 170000, 0, 95, 170000, 0, 95, NO_MONEY},
         {false, "17", 170000, 0, 95, 0, 0, 0, PROSECUTOR}, {false, "-2", 0, 0, 0, 0, 0, 0, NO_MONEY},
-        {false, "1000000000000000000", 5, 0, 0, 5, 0, 0, NO_MONEY},   // the cost saturates instead of wrapping
+        {false, "-9999999999999999999", 5, 0, 0, 5, 0, 0, NO_MONEY},   // the cost saturates instead of wrapping
     };
     policeConnection = 12; prosecutionChance = 569;   // shown in whole percent
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {

@@ -184,6 +184,18 @@ TEST_F(WarTest, EachTypeStrikesItsTargetsWithOneDrawPlayerFirst) {
     }
 }
 
+TEST_F(WarTest, NegativeCountNeitherStrikesNorIsBeatenUntilStruck) {
+    Set(playerForces, {0, 5, 0, 0, 0, 0, 0, 0, 0, 0}); Set(enemyForces, {0, 0, 0, 0, 0, 0, 0, 0, -3, 0});
+    War([&](HeadlessDialog& d) {
+        // Fighters do not strike ships; the ships' -3 would strike the fighters.
+        host.Advance(5); EXPECT_TRUE(d.open());
+        EXPECT_EQ(std::make_pair(enemyForces[AntiAircraftShip], playerForces[Fighter]), std::make_pair(-3, 5));
+        // A bomber strikes ships: even a zero draw clears the negative count.
+        playerForces[Bomber] = 1; ArrangeDraws({Mod(3, 0), Any()}); host.Advance(1); EXPECT_FALSE(d.open());
+        EXPECT_EQ(TakeBoxes(), (Boxes{WON[0], WON[1]})); EXPECT_EQ(d.result(), 1);
+    });
+}
+
 TEST_F(WarTest, NuclearStrikeCutsAFifthAndDrawsEveryEnemyMissileBack) {
     Set(playerForces, {1000, 2000000000, 5, 0, 100000, 1, 2, 3, 4, 2});   // four fifths of 2e9 must not wrap
     Set(enemyForces, {2000, 5000, -7, 2500, 80000, 500, 500, 500, 504, 3});
