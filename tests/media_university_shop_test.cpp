@@ -30,14 +30,6 @@ protected:
     ListedCompany& me = companies[0];
 };
 
-TEST_F(InfluenceTest, MediaShowsTheCompanySelectedWhenItOpened) {
-    selectedCompany = 16;
-    FromField(455, 250, MEDIA, [&](HeadlessDialog& d) {
-        selectedCompany = 3; d.Tick(); EXPECT_EQ(d.ItemText(1002), std::string(companies[16].name));
-        d.Press(1); EXPECT_FALSE(d.open());
-    });
-}
-
 // Every report of every station succeeds, fails or is refused: the evidence is drawn first (the top
 // station's lowering always leaves 1000, undrawn), then success; the money goes whatever the outcome.
 TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {

