@@ -69,9 +69,17 @@ TEST_F(CasinoTest, BetsCostOneOkuRestartTheCarsAndAreLostByLeaving) {
         EXPECT_EQ(d.TimerInterval(), 10);
         // The stalled car stands while the others move; lane 4 stalls now for ten ticks, this one included.
         const Lanes moved{103, 103, 103, 100, 100, 103, 103, 103};
+        RasterCanvas* s = d.Surface(); s->ClearRecords();
         const uint32_t from = ArrangeTick(std::vector<bool>(RACER_COUNT, true), 4); host.Advance(10);
         EXPECT_EQ(std::make_tuple(Positions(), racerStall[3], racerStall[4], DrawsSince(from)),
                   std::make_tuple(moved, 5, 9, 16));
+        ASSERT_EQ(s->bitmapCalls.size(), 8u);   // the cars on their lanes, the lanes and the finish line
+        for (size_t k = 0; k < 8; ++k) {
+            const auto& c = s->bitmapCalls[k];
+            EXPECT_EQ(std::make_tuple(c.bitmap, c.x, c.y), std::make_tuple(BMP_UNIT, moved[k], 60 * int(k) + 20));
+        }
+        for (int k = 0; k <= RACER_COUNT; ++k) EXPECT_EQ(d.PixelAt(50, 60 * k + 15), (Rgb{0, 0, 255})) << k;
+        EXPECT_EQ(d.PixelAt(700, 300), (Rgb{255, 0, 0}));
         d.Press(1); host.Advance(10000); EXPECT_EQ(Positions(), moved);   // leaving ends it: the stake is lost
     });
     EXPECT_EQ(std::make_pair(companies[0].funds, raceBet), std::make_pair(int64_t{0}, 8));
@@ -98,21 +106,6 @@ TEST_F(CasinoTest, TheFirstPast650WinsTheLowerLaneOnEqualsAndABetPaysItsOdds) {
         });
         host.Advance(1000); EXPECT_EQ(companies[0].funds, c.funds * STAKE);   // paid once
     }
-}
-
-TEST_F(CasinoTest, TrackAndCarsAreDrawnOnTheirLanes) {
-    Race([&](HeadlessDialog& d) {
-        for (int k = 0; k <= RACER_COUNT; ++k) EXPECT_EQ(d.PixelAt(50, 60 * k + 15), (Rgb{0, 0, 255})) << k;
-        EXPECT_EQ(d.PixelAt(700, 300), (Rgb{255, 0, 0}));   // the finish line
-        const Lanes at{100, 200, 300, 400, 500, 600, 120, 130};
-        RasterCanvas* s = d.Surface(); Bet(d, 5, at); s->ClearRecords(); ArrangeTick(); host.Advance(10);
-        ASSERT_EQ(s->bitmapCalls.size(), 8u);
-        for (size_t k = 0; k < 8; ++k) {
-            const auto& c = s->bitmapCalls[k];
-            EXPECT_EQ(std::make_tuple(c.bitmap, c.x, c.y), std::make_tuple(BMP_UNIT, at[k] + 3, 60 * int(k) + 20));
-        }
-        d.Press(1);
-    });
 }
 
 class FlyGame : public CasinoTest {

@@ -98,6 +98,12 @@ TEST_F(ElectionTest, WithdrawingAsksKeepsTheFundsSpentAndLeavesNoCount) {
     const int64_t funds = companies[0].funds;
     RunDialog(ELECTION, [&](HeadlessDialog& d) {
         Run(d, "100"); host.Advance(5); ClearMessages();
+        // The graph shows the counts before the tick's votes: half the voters for the rival (a bar to
+        // 315 + 117), a fifth for the player (to 315 + 48), and the half mark.
+        rivalVotes = 115000000; ownVotes = 47000000; d.Tick();
+        const struct { int x, y; Rgb c; } px[] = {{320, 80, BLUE}, {430, 80, BLUE}, {431, 80, BLACK}, {440, 80, WHITE},
+                                                  {361, 110, GREEN}, {362, 110, BLACK}, {365, 110, WHITE}, {433, 95, BLACK}};
+        for (const auto& p : px) EXPECT_EQ(d.PixelAt(p.x, p.y), p.c) << p.x << "," << p.y;
         d.Press(1); EXPECT_EQ(TakeBoxes(), (Boxes{"[確認] 選挙を辞退しますか?"}));   // No: the count goes on
         const int32_t rival = rivalVotes; host.Advance(3); EXPECT_GT(rivalVotes, rival);
         host.answers.push_back(ANSWER_YES); d.Press(2);   // Yes, from Escape as from the button
@@ -111,29 +117,6 @@ TEST_F(ElectionTest, WithdrawingAsksKeepsTheFundsSpentAndLeavesNoCount) {
         EXPECT_EQ(std::make_tuple(TextOf(d, 1003), rivalVotes, TextOf(d, 1009)), std::make_tuple("0", 0, "証券 太郎候補"));
         Run(d, "100"); EXPECT_TRUE(Said("大統領選挙に出馬します!!.")); Withdraw(d);
     });
-}
-
-TEST_F(ElectionTest, TheGraphShowsTheCountsBeforeTheTicksVotes) {
-    RunDialog(ELECTION, [&](HeadlessDialog& d) {
-        EXPECT_EQ(d.PixelAt(433, 60), BLACK);   // the half mark
-        // Half the voters for the rival (a bar to 315 + 117), a fifth for the player (to 315 + 48).
-        Run(d, "0"); rivalVotes = 115000000; ownVotes = 47000000; d.Tick();
-        const struct { int x, y; Rgb c; } px[] = {{320, 80, BLUE}, {430, 80, BLUE}, {431, 80, BLACK}, {440, 80, WHITE},
-                                                  {340, 110, GREEN}, {361, 110, GREEN}, {362, 110, BLACK}, {365, 110, WHITE}};
-        for (const auto& p : px) EXPECT_EQ(d.PixelAt(p.x, p.y), p.c) << p.x << "," << p.y;
-        Withdraw(d);
-    });
-}
-
-TEST_F(ElectionTest, TheBuildingOpensTheElectionUntilThePlayerGovernsOrLevel13) {
-    screenMode = SCREEN_FIELD;
-    const struct { int32_t president, level, dialog; } cases[] = {
-        {0, 12, ELECTION}, {0, 13, MISSILES}, {1, 0, MISSILES}};
-    for (const auto& c : cases) {
-        presidentFlag = c.president; scenarioLevel = c.level; host.openedDialogs.clear();
-        host.ClickMain(BUILDING_X, BUILDING_Y);
-        EXPECT_EQ(host.openedDialogs, std::vector<int>{c.dialog}) << c.president << " " << c.level;
-    }
 }
 
 using MissileTest = ElectionTest;
@@ -166,7 +149,11 @@ TEST_F(MissileTest, MissilesAreBuiltOneForEvery10000ChoYenInvested) {
 }
 
 TEST_F(MissileTest, AMissileFiredFromTheBuildingDrawsOnceAndAHitWipesTheTargetsProfit) {
-    presidentFlag = 1; screenMode = SCREEN_FIELD; selectedCompany = 2; companies[2].profit = 123456; icbmProgress = 1234;
+    screenMode = SCREEN_FIELD;   // the building opens the election until the player governs or reaches level 13
+    for (int level : {12, 13}) { scenarioLevel = level; host.ClickMain(BUILDING_X, BUILDING_Y); }
+    EXPECT_EQ(host.openedDialogs, (std::vector<int>{ELECTION, MISSILES}));
+    host.openedDialogs.clear(); scenarioLevel = 0; presidentFlag = 1;
+    selectedCompany = 2; companies[2].profit = 123456; icbmProgress = 1234;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
         EXPECT_EQ(std::make_tuple(TextOf(d, 1002), TextOf(d, 1004), TextOf(d, 1007)),
                   std::make_tuple("1234", "0", "ソフトバンク"));

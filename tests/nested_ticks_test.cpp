@@ -34,8 +34,7 @@ TEST_F(NestedTicks, ClocksGoOnBehindTheirOwnBoxes) {
          [] { companies[0].holdings[0] = companies[0].issuedShares / 10, stakeWarningLevel = 0; }, "",
          [] { EXPECT_EQ(stakeWarningLevel, 1); }},
         {"the main timer announcing behind its own announcement", [] { lastRefoundedCompany = 7; }, "新規",
-         [] { EXPECT_EQ(lastRefoundedCompany, 0); }},
-    };
+         [] { EXPECT_EQ(lastRefoundedCompany, 0); }}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what); row.arrange(); bool held = false;
         host.openBoxes.push_back([&](const RecordedMessage& box) {
@@ -73,8 +72,7 @@ TEST_F(NestedTicks, TheMainTimerGoesOnBehindBoxesAndDialogs) {
 TEST_F(NestedTicks, DialogStepsCommitBeforeTheirBoxes) {
     const struct { int dialog, field, button; const char* typed; std::function<bool()> committed; } rows[] = {
         {IDD_BANK, 1117, 1017, "1000", [] { return companies[0].loans[0] == 1000; }},
-        {IDD_HEADQUARTERS, 1005, 1017, "1000", [] { return companies[0].issuedShares == 8001000; }},
-    };
+        {IDD_HEADQUARTERS, 1005, 1017, "1000", [] { return companies[0].issuedShares == 8001000; }}};
     companies[0].profit = 1000000000;   // enough to issue shares
     for (const auto& row : rows) {
         SCOPED_TRACE(row.dialog); bool seen = false;

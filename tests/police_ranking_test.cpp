@@ -121,6 +121,10 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
             for (int k = 1; k <= 15; ++k) {
                 d.Tick(); EXPECT_NEAR(trialProgress, k <= 12 ? 0.04 * k : 0.48 + 0.14 * (k - 12), 1e-5) << k;
             }
+            // The dial clockwise from the top: red to the favour (about half a turn), then blue, then bare.
+            EXPECT_EQ(std::make_tuple(OnDial(d, 10, 60), OnDial(d, 170, 60), OnDial(d, 200, 60), OnDial(d, 340, 60)),
+                      std::make_tuple(RED, RED, BLUE, WHITE));
+            EXPECT_EQ(OnDial(d, 180.0, 79), WHITE);   // nothing beyond the radius
             EXPECT_TRUE(d.open()); d.Tick(); EXPECT_FALSE(d.open()); EXPECT_EQ(DrawsSince(arranged), 1);
             EXPECT_EQ(TakeBoxes(), (c.acquitted ? Boxes{"[] 勝訴しました!!."}
                                                 : Boxes{"[] 敗訴しました...", "[] 賠償金として1000億円取られました"}));
@@ -130,18 +134,6 @@ TEST_F(PoliceTest, VerdictFollowsTheFavourWhenTheDialIsFull) {
         EXPECT_EQ(std::make_tuple(arrestState, prosecutionChance, judgeConnection, monthsToTrial, trialProgress),
                   std::make_tuple(0, 0, 0, 10, 0.0f));
     }
-}
-
-TEST_F(PoliceTest, VerdictDialIsRedForTheFavourAndBlueBeyondClockwiseFromTheTop) {
-    Detain(10, [&](HeadlessDialog& d) {
-        judgeConnection = 250; monthsToTrial = 0;   // favour 25: a quarter of the turn red
-        for (int n = 0; n < 13; ++n) d.Tick();   // 13 steps: blue to just past 223 degrees
-        for (double deg : {5, 85}) EXPECT_EQ(OnDial(d, deg, 60), RED) << deg;
-        for (double deg : {95, 215}) EXPECT_EQ(OnDial(d, deg, 60), BLUE) << deg;
-        for (double deg : {235, 350}) EXPECT_EQ(OnDial(d, deg, 60), WHITE) << deg;
-        EXPECT_EQ(OnDial(d, 180.0, 79), WHITE);   // nothing beyond the radius
-        while (d.open()) d.Tick();
-    });
 }
 
 class RankingTest : public GameTest {

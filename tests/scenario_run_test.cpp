@@ -71,8 +71,7 @@ TEST_F(ScenarioRun, FromVentureToTheStrongestInHistory) {
         {2000000000, 0, 20000000, 1000, elect, 30, 31},
         {2000000000, 0, 20000000, 1000, [&] { Merge(27); }, 40, 41},   // "三菱三井信託を潰すか合併"
         {2000000000, 0, 20000000, 1000, war, 50, 51},
-        {2000000000, 0, 20000000, 1000, richest, 60, 61},
-    };
+        {2000000000, 0, 20000000, 1000, richest, 60, 61}};
     for (int level = 1; level <= 15; ++level) {
         const auto& l = levels[level - 1];
         if (l.event) { EXPECT_EQ(goalStage, l.stageBefore) << level; l.event(); EXPECT_EQ(goalStage, l.stageAfter) << level; }

@@ -225,8 +225,7 @@ TEST_F(WarTest, EveryEndPaysRedrawsTheEnemyAndRewardsAsItShould) {
         {"victory", tank, beaten, 0, won, 0, 1, 50, 51, 1000},
         {"victory off the goal", tank, beaten, 0, won, 0, 1, 49, 49, 1000},
         {"surrender", ARMY, US_OPENING, 1, {SURRENDER_Q, "[] 降伏しました."}, 30000000, -1, 50, 50, 0},
-        {"armistice", ARMY, subsLost, 1035, {ARMISTICE_Q, "[] 休戦しました."}, 5000000, 0, 50, 50, 0},
-    };
+        {"armistice", ARMY, subsLost, 1035, {ARMISTICE_Q, "[] 休戦しました."}, 5000000, 0, 50, 50, 0}};
     for (const auto& e : ends) {
         SCOPED_TRACE(e.name);
         Set(playerForces, e.player); Set(enemyForces, e.enemy); goalStage = e.goal; warPriceMultiplier = 0;
