@@ -98,11 +98,10 @@ TEST_F(ElectionTest, WithdrawingAsksKeepsTheFundsSpentAndLeavesNoCount) {
     const int64_t funds = companies[0].funds;
     RunDialog(ELECTION, [&](HeadlessDialog& d) {
         Run(d, "100"); host.Advance(5); ClearMessages();
-        // The graph shows the counts before the tick's votes: half the voters for the rival (a bar to
-        // 315 + 117), a fifth for the player (to 315 + 48), and the half mark.
+        // The graph of the counts before the tick's votes: the rival's half, the player's fifth, the half mark.
         rivalVotes = 115000000; ownVotes = 47000000; d.Tick();
         const struct { int x, y; Rgb c; } px[] = {{320, 80, BLUE}, {430, 80, BLUE}, {431, 80, BLACK}, {440, 80, WHITE},
-                                                  {361, 110, GREEN}, {362, 110, BLACK}, {365, 110, WHITE}, {433, 95, BLACK}};
+            {361, 110, GREEN}, {362, 110, BLACK}, {365, 110, WHITE}, {433, 95, BLACK}};
         for (const auto& p : px) EXPECT_EQ(d.PixelAt(p.x, p.y), p.c) << p.x << "," << p.y;
         d.Press(1); EXPECT_EQ(TakeBoxes(), (Boxes{"[確認] 選挙を辞退しますか?"}));   // No: the count goes on
         const int32_t rival = rivalVotes; host.Advance(3); EXPECT_GT(rivalVotes, rival);
@@ -111,7 +110,7 @@ TEST_F(ElectionTest, WithdrawingAsksKeepsTheFundsSpentAndLeavesNoCount) {
         EXPECT_EQ(std::make_pair(d.open(), d.result()), std::make_pair(false, 1));
     });
     EXPECT_EQ(std::make_tuple(rivalVotes, ownVotes, companies[0].funds), std::make_tuple(0, 0, funds - 1000000));
-    RunDialog(ELECTION, [&](HeadlessDialog& d) { Run(d, "1"); host.Advance(2); });   // closed by the host: no count left
+    RunDialog(ELECTION, [&](HeadlessDialog& d) { Run(d, "1"); host.Advance(2); });   // host-closed: no count left
     companies[0].ceoName = nullptr;   // a company without a named head stands for the player
     RunDialog(ELECTION, [&](HeadlessDialog& d) {
         EXPECT_EQ(std::make_tuple(TextOf(d, 1003), rivalVotes, TextOf(d, 1009)), std::make_tuple("0", 0, "証券 太郎候補"));

@@ -63,8 +63,8 @@ TEST_F(NestedTicks, TheMainTimerGoesOnBehindBoxesAndDialogs) {
 
     screenMode = SCREEN_FIELD; port->SetTimer(WIN_MAIN, 500); arrestState = 1; bool announced = false;
     host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-        lastRefoundedCompany = 6; host.Advance(600);
-        announced = Said(("会社が倒産し,新たに[ " + Utf8(companies[6].name) + " ]が現れました").c_str()); EXPECT_TRUE(d.open());
+        lastRefoundedCompany = 6; host.Advance(600); EXPECT_TRUE(d.open());
+        announced = Said(("会社が倒産し,新たに[ " + Utf8(companies[6].name) + " ]が現れました").c_str());
     });
     host.Advance(500); EXPECT_EQ(host.openedDialogs.back(), IDD_DETENTION); EXPECT_TRUE(announced);
 }

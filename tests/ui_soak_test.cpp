@@ -33,8 +33,7 @@ public:
             case 6: host_.ClickBoard(Pick(450), Pick(370)); break;
             default: host_.Advance(100 + Pick(3000)); break;
         }
-        host_.quitRequested = false;   // a quit only ends the real program
-        ++actions;
+        host_.quitRequested = false; ++actions;   // a quit only ends the real program
     }
 
     int64_t actions = 0, dialogs = 0;
@@ -45,8 +44,7 @@ private:
 
     // A few random actions inside a dialog (other controls let time pass), then often a way out.
     void PlayDialog(HeadlessDialog& d) {
-        ++dialogs;
-        if (depth_ >= 4) return;   // the host presses Escape and closes it
+        ++dialogs; if (depth_ >= 4) return;   // the host presses Escape and closes it
         ++depth_; const auto controls = d.Controls(); const int steps = Pick(12);
         for (int k = 0; k < steps && d.open() && !controls.empty(); ++k) {
             host_.defaultAnswer = Chance(2) ? ANSWER_YES : ANSWER_NO;
