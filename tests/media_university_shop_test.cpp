@@ -1,6 +1,5 @@
-// The media, the university and the shop, driven by control id through the
-// headless host as the field map opens them; research is ended by the
-// market tick, the drive-tray tools reach the port.
+// The media, the university and the shop, by control id from the field map; the market tick ends
+// research, the drive-tray tools reach the port.
 #include "market/market_tick.h"
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
@@ -11,46 +10,23 @@ namespace {
 
 constexpr int MEDIA = 135, UNIVERSITY = 136, SHOP = 141;
 
-// Each station: its buttons and price fields, prices, success modulus (1:
-// no success draw) and the trend each report sets.
-const struct { int raise, lower, raiseCostId, lowerCostId; int64_t raiseCost, lowerCost; int modulus;
-               int32_t raiseState, lowerState; } STATIONS[5] = {
-    {1017, 1018, 1139, 1140, 40000000, 20000000, 1, 4, 7}, {1019, 1020, 1128, 1129, 16000000, 8000000, 2, 4, 7},
-    {1021, 1022, 1131, 1132, 3000000, 1500000, 2, 3, 6}, {1023, 1024, 1134, 1135, 800000, 400000, 3, 3, 6},
-    {1025, 1026, 1137, 1138, 300000, 150000, 3, 2, 5}};
-
-const struct { int feeId, button; int64_t fee; } UNIVERSITIES[8] = {
-    {1139, 1017, 100000000}, {1128, 1019, 50000000}, {1131, 1021, 45000000}, {1134, 1023, 40000000},
-    {1137, 1025, 5000000},   {1138, 1026, 2300000},  {1140, 1027, 2300000},  {1141, 1028, 800000}};
+// Each station: its buttons, prices, success modulus (1: no success draw) and the trend each report sets.
+const struct { int raise, lower; int64_t raiseCost, lowerCost; int modulus; int32_t raiseState, lowerState; }
+    STATIONS[5] = {{1017, 1018, 40000000, 20000000, 1, 4, 7}, {1019, 1020, 16000000, 8000000, 2, 4, 7},
+                   {1021, 1022, 3000000, 1500000, 2, 3, 6}, {1023, 1024, 800000, 400000, 3, 3, 6},
+                   {1025, 1026, 300000, 150000, 3, 2, 5}};
+const struct { int button; int64_t fee; } UNIVERSITIES[8] = {{1017, 100000000}, {1019, 50000000}, {1021, 45000000},
+    {1023, 40000000}, {1025, 5000000}, {1026, 2300000}, {1027, 2300000}, {1028, 800000}};
 
 }  // namespace
 
 class InfluenceTest : public GameTest {
 protected:
-    // Opens a dialog from its building on the field map; `act` runs in it.
-    void FromField(int x, int y, int dialog, std::function<void(HeadlessDialog&)> act) {
-        screenMode = SCREEN_FIELD; host.dialogHandlers.push_back(std::move(act)); host.ClickMain(x, y);
-        EXPECT_EQ(host.openedDialogs, std::vector<int>{dialog});
-    }
     void PressIn(int dialog, int button) { RunDialog(dialog, [&](HeadlessDialog& d) { d.Press(button); }); }
     ListedCompany& me = companies[0];
 };
 
-TEST_F(InfluenceTest, MediaShowsTheSelectedCompanyAndThePricesOnce) {
-    selectedCompany = 16;
-    FromField(455, 250, MEDIA, [&](HeadlessDialog& d) {
-        for (const auto& s : STATIONS) {
-            EXPECT_EQ(std::make_pair(d.ItemText(s.raiseCostId), d.ItemText(s.lowerCostId)),
-                      std::make_pair(std::to_string(s.raiseCost), std::to_string(s.lowerCost)));
-        }
-        selectedCompany = 3; d.Tick(); EXPECT_EQ(d.ItemText(1002), std::string(companies[16].name));
-        d.Press(1); EXPECT_FALSE(d.open());
-    });
-}
-
-// Every report of every station succeeds, fails or is refused: the evidence
-// is drawn first (the top station's lowering always leaves 1000, undrawn),
-// then success; the money goes whatever the outcome.
+// Evidence is drawn first (the top station's lowering leaves 1000, undrawn), then success; money goes anyway.
 TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
     enum Outcome { SUCCESS, FAILURE, TOO_POOR };
     for (int row = 0; row < 5; ++row) {
@@ -63,7 +39,7 @@ TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
                 const int64_t cost = raise ? s.raiseCost : s.lowerCost;
                 selectedCompany = 7; companies[7].trendState = 1; newsPending[7] = 0; illegalityFactor = 5;
                 me.funds = o == TOO_POOR ? cost - 1 : cost + 77;
-                // The draw that decides is the second: the first alone would decide otherwise.
+                // The second draw decides; the first alone would decide otherwise.
                 const DrawTest decides = [&](int32_t v) { return m == 1 || (v % m == 0) == (o == SUCCESS); };
                 const uint32_t state = ArrangeDraws({[&](int32_t v) { return m == 1 || !decides(v); }, decides});
                 uint32_t next = state;
@@ -79,16 +55,11 @@ TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {
             }
         }
     }
-    // The evidence stops at its bound instead of wrapping.
-    me.funds = 100000000; illegalityFactor = INT32_MAX - 10;
-    PressIn(MEDIA, STATIONS[0].lower); EXPECT_EQ(illegalityFactor, INT32_MAX);
+    me.funds = 100000000; illegalityFactor = INT32_MAX - 10; PressIn(MEDIA, STATIONS[0].lower);
+    EXPECT_EQ(illegalityFactor, INT32_MAX);   // the evidence stops at its bound instead of wrapping
 }
 
 TEST_F(InfluenceTest, EachUniversityStartsItsResearchForExactlyItsFee) {
-    FromField(235, 35, UNIVERSITY, [&](HeadlessDialog& d) {
-        for (const auto& u : UNIVERSITIES) EXPECT_EQ(d.ItemText(u.feeId), std::to_string(u.fee));
-        d.Press(1);
-    });
     for (int row = 1; row <= 8; ++row) {
         const auto& u = UNIVERSITIES[row - 1]; researchUnderway = 0; me.funds = u.fee - 1;
         PressIn(UNIVERSITY, u.button);
@@ -109,21 +80,17 @@ TEST_F(InfluenceTest, RunningResearchRefusesAnotherAndTheMarketTickPaysATenthOfT
     EXPECT_EQ(researchUnderway, 5);
     EXPECT_EQ(TakeBoxes(), (Boxes{"[] 研究を開始します.", "[] 研究中です.", "[] 研究中です.", "[] 研究中です."}));
     const int64_t profit = me.profit;
-    marketHalt = 1; ArrangeDraws({Mod(10, 0)}); RunMarketTick(WIN_BOARD);   // one market tick with nothing else to do
+    marketHalt = 1; ArrangeDraws({Mod(10, 0)}); RunMarketTick(WIN_BOARD);   // a tick with nothing else to do
     EXPECT_EQ(std::make_tuple(researchUnderway, me.profit, me.funds), std::make_tuple(0, profit + 500000, int64_t{0}));
     EXPECT_EQ(TakeBoxes(), (Boxes{"[研究] 研究の成果により,会社の利益が500000万円増加しました.."}));
-    // A new game ends a running project without a result.
     me.funds = 800000; PressIn(UNIVERSITY, 1028); ASSERT_EQ(researchUnderway, 8);
-    NewGameSetup(); EXPECT_EQ(researchUnderway, 0);
+    NewGameSetup(); EXPECT_EQ(researchUnderway, 0);   // a new game ends it without a result
 }
 
 TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFree) {
-    shopOwned[2] = 4; shopOwned[3] = 2;
-    FromField(35, 35, SHOP, [&](HeadlessDialog& d) {
-        EXPECT_EQ(std::make_tuple(d.ItemText(1002), d.ItemText(1003), d.ItemText(1004), d.ItemText(1005)),
-                  std::make_tuple("100000", "150000", "300000", "2000000"));
-        EXPECT_EQ(std::make_tuple(d.ItemText(1007), d.ItemText(1008)), std::make_tuple("4", "2"));
-    });
+    shopOwned[2] = 4; shopOwned[3] = 2; screenMode = SCREEN_FIELD;
+    host.dialogHandlers.push_back([&](HeadlessDialog& d) { EXPECT_EQ(TextOf(d, 1007) + TextOf(d, 1008), "42"); });
+    host.ClickMain(35, 35); EXPECT_EQ(host.openedDialogs, std::vector<int>{SHOP});   // from the field map
     const struct { int button; int64_t price; bool open; } tools[2] = {{1017, 100000, true}, {1018, 150000, false}};
     for (int k = 0; k < 2; ++k) {
         const auto& t = tools[k]; host.trayCommands.clear(); const int64_t profit = me.profit, property = me.property;
@@ -131,8 +98,7 @@ TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFr
             me.funds = t.price - 1; d.Press(t.button); EXPECT_EQ(TextOf(d, t.button), "購入");
             me.funds = t.price; d.Press(t.button); EXPECT_EQ(TextOf(d, t.button), "使う");
             EXPECT_EQ(std::make_tuple(me.funds, shopOwned[k], host.trayCommands.empty()), std::make_tuple(int64_t{0}, 1, true));
-            EXPECT_EQ(TakeBoxes(), (Boxes{"[] そんなに資金がありません.", "[] 購入しました."}));
-            d.Press(t.button);
+            EXPECT_EQ(TakeBoxes(), (Boxes{"[] そんなに資金がありません.", "[] 購入しました."})); d.Press(t.button);
         });
         // Owned for good: the reopened dialog offers the use again, silently and for free.
         RunDialog(SHOP, [&](HeadlessDialog& d) { EXPECT_EQ(TextOf(d, t.button), "使う"); d.Press(t.button); });
@@ -141,8 +107,7 @@ TEST_F(InfluenceTest, ToolsAreBoughtOnceForExactlyTheirPriceThenMoveTheTrayForFr
     }
 }
 
-// Buildings add their profit and a tenth of their price to the property;
-// a sale gives back only that tenth.
+// Buildings add their profit and a tenth of their price to the property; a sale gives back only that tenth.
 TEST_F(InfluenceTest, BuildingsAreBoughtAndSoldOneAtATime) {
     const struct { int button; int64_t funds; int32_t apartments, offices; const char* box; int64_t fundsAfter, profit,
                    property; int32_t apartmentsAfter, officesAfter; } rows[] = {
@@ -152,8 +117,6 @@ TEST_F(InfluenceTest, BuildingsAreBoughtAndSoldOneAtATime) {
         {1020, 1999999, 0, 1, "そんなに資金がありません.", 1999999, 0, 0, 0, 1},
         {1022, 0, 0, 2, "売却しました.", 200000, -500, -200000, 0, 1},
         {1021, 500, 0, 3, "所持していません.", 500, 0, 0, 0, 3}, {1022, 500, 3, 0, "所持していません.", 500, 0, 0, 3, 0},
-        {1021, 500, -1, 0, "所持していません.", 500, 0, 0, -1, 0},   // only a damaged save holds one
-        {1019, 300000, INT32_MAX - 1, 0, "購入しました.", 0, 100, 30000, INT32_MAX, 0},
         {1019, 300000, INT32_MAX, 0, "これ以上は購入できません.", 300000, 0, 0, INT32_MAX, 0},   // nothing charged
     };
     RunDialog(SHOP, [&](HeadlessDialog& d) {
