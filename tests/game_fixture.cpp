@@ -1,9 +1,7 @@
 #include "tests/game_fixture.h"
 
-#include <iconv.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -14,15 +12,7 @@
 #include "world/save_file.h"
 #include "world/world_state.h"
 
-std::string Utf8(const std::string& sjis) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string();
-    std::string in = sjis, out(sjis.size() * 4 + 4, '\0');
-    char *src = in.data(), *dst = out.data();
-    size_t left = in.size(), room = out.size();
-    iconv(cd, &src, &left, &dst, &room), iconv_close(cd);
-    return out.substr(0, out.size() - room);
-}
+std::string Utf8(const std::string& sjis) { return Recode(sjis, false); }
 
 void GameTest::SetUp() {
     previous_ = std::exchange(port, &host);
@@ -89,19 +79,13 @@ std::string ReadAll(const std::string& path) {
     return s.str();
 }
 
-TempWorkDir::TempWorkDir() {
-    char cwd[4096], tmpl[] = "/tmp/orchidia-work-XXXXXX";
-    if (getcwd(cwd, sizeof cwd)) previous_ = cwd;
-    if (mkdtemp(tmpl)) dir_ = tmpl;
+TempWorkDir::TempWorkDir() : dir_(MakeTempDir()), previous_(std::filesystem::current_path().string()) {
     EXPECT_FALSE(dir_.empty());
-    EXPECT_EQ(chdir(dir_.c_str()), 0);
+    std::filesystem::current_path(dir_);
 }
 
 TempWorkDir::~TempWorkDir() {
-    for (int slot = 1; slot <= 4; ++slot) {
-        std::remove(SaveFileName(slot).c_str());
-        std::remove((SaveFileName(slot) + ".tmp").c_str());
-    }
-    EXPECT_EQ(chdir(previous_.c_str()), 0);
-    if (!dir_.empty()) rmdir(dir_.c_str());
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
 }

@@ -1,9 +1,8 @@
 // The save file through SaveGameFile / LoadGameFile on a real folder.
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -47,10 +46,9 @@ std::string WorldBytes() {
 class SaveFile : public WorldTest {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/orchidia-save-XXXXXX";
-        WorldTest::SetUp(), dir = mkdtemp(tmpl), path = dir + "/save1.dat";
+        WorldTest::SetUp(), dir = MakeTempDir(), path = dir + "/save1.dat";
     }
-    void TearDown() override { std::remove(path.c_str()), rmdir(dir.c_str()), WorldTest::TearDown(); }
+    void TearDown() override { std::filesystem::remove_all(dir), WorldTest::TearDown(); }
     // A game with some history, so that every field has a telling value.
     void PlaySomeDays(uint32_t seed, int days) {
         StartGame(seed), companies[0].name = playerCompanyNameBuf, companies[0].ceoName = playerNameBuf;

@@ -1,8 +1,14 @@
 #include "tests/test_support.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <cstring>
+#include <filesystem>
+#include <random>
 
 #include "world/new_game.h"
 #include "world/text.h"
@@ -65,19 +71,40 @@ std::string CheckStructuralInvariants() {
     return "";
 }
 
-std::string Sjis(const char* utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    std::string in = utf8;
-    std::string out(in.size() * 2 + 8, '\0');
-    char* src = in.data();
-    size_t srcLeft = in.size();
-    char* dst = out.data();
-    size_t dstLeft = out.size();
-    size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+// Between UTF-8 and code page 932; what the target lacks gives "<unconvertible>".
+std::string Recode(const std::string& in, bool toSjis) {
+#ifdef _WIN32
+    const UINT from = toSjis ? CP_UTF8 : 932, to = toSjis ? 932 : CP_UTF8;
+    const int wide = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, in.data(), static_cast<int>(in.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(from, 0, in.data(), static_cast<int>(in.size()), w.data(), wide);
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(to, 0, w.data(), wide, nullptr, 0, nullptr, toSjis ? &lossy : nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(to, 0, w.data(), wide, out.data(), n, nullptr, nullptr);
+    return (wide == 0 && !in.empty()) || lossy ? "<unconvertible>" : out;
+#else
+    iconv_t cd = toSjis ? iconv_open("CP932", "UTF-8") : iconv_open("UTF-8", "CP932");
+    std::string copy = in, out(in.size() * 4 + 8, '\0');
+    char *src = copy.data(), *dst = out.data();
+    size_t srcLeft = copy.size(), dstLeft = out.size();
+    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
     iconv_close(cd);
-    if (rc == static_cast<size_t>(-1)) return "<unconvertible>";
-    out.resize(out.size() - dstLeft);
-    return out;
+    return rc == static_cast<size_t>(-1) ? "<unconvertible>" : out.substr(0, out.size() - dstLeft);
+#endif
+}
+
+std::string Sjis(const char* utf8) { return Recode(utf8, true); }
+
+std::string MakeTempDir() {
+    namespace fs = std::filesystem;
+    static std::mt19937 pick(std::random_device{}());
+    for (;;) {
+        const fs::path dir = fs::temp_directory_path() / ("orchidia-test-" + std::to_string(pick()));
+        std::error_code e;
+        if (fs::create_directory(dir, e)) return dir.string();
+        if (e) return std::string();
+    }
 }
 
 int32_t NextDraw(uint32_t& state) {

@@ -33,6 +33,9 @@ std::string CheckStructuralInvariants();
 
 // Reads a text from UTF-8 into the game's code page 932, for tests only.
 std::string Sjis(const char* utf8);
+std::string Recode(const std::string& in, bool toSjis);
+// A new empty folder under the system's temporary folder (empty on failure).
+std::string MakeTempDir();
 
 // The game's generator as it is defined, written here independently of the game's code: one step of `state`,
 // returning the draw.

@@ -64,8 +64,11 @@ protected:
              bool declare = true) {
         OpenMilitary([&](HeadlessDialog& m) {
             host.dialogHandlers.push_back([&](HeadlessDialog& d) {
-                if (declare) { host.answers.push_back(ANSWER_YES); d.Press(1034); ASSERT_EQ(warState, 1); }
-                if (declare) EXPECT_EQ(TakeBoxes(), (Boxes{DECLARE_Q}));
+                if (declare) {
+                    host.answers.push_back(ANSWER_YES), d.Press(1034);
+                    ASSERT_EQ(warState, 1);
+                    EXPECT_EQ(TakeBoxes(), (Boxes{DECLARE_Q}));
+                }
                 war(d);
             });
             m.Press(1042); EXPECT_TRUE(m.open());
