@@ -1,0 +1,21 @@
+# Cross-building for 64-bit Windows with Debian's MinGW-w64 (posix threads).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# One program with nothing beside it: the C and C++ runtimes linked in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Debian's wine64 keeps its loader off PATH.
+find_program(ORCHIDIA_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(NOT ORCHIDIA_WINE)
+  find_program(ORCHIDIA_WINE NAMES wine64 wine)
+endif()
+if(ORCHIDIA_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${ORCHIDIA_WINE})
+endif()
