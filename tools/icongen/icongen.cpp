@@ -1,0 +1,110 @@
+// Build-time converter: packs 24-bit BMP pictures into one Windows icon
+// file, each picture an image of the icon, fully opaque. Runs on the build
+// machine, so that a cross build needs no image tool of the target.
+// Usage: orchidia-icongen out.ico in1.bmp [in2.bmp ...]
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+uint32_t Read32(const std::string& b, size_t at) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
+}
+uint16_t Read16(const std::string& b, size_t at) {
+    return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
+}
+void Put16(std::string& out, uint32_t v) {
+    out.push_back(static_cast<char>(v & 0xFF));
+    out.push_back(static_cast<char>((v >> 8) & 0xFF));
+}
+void Put32(std::string& out, uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+struct Image {
+    uint32_t width = 0, height = 0;
+    std::string data;   // header, colour rows, mask rows: the icon's own form
+};
+
+// The icon image of a bottom-up 24-bit BMP of at most 256 x 256 pixels.
+bool Convert(const std::string& bmp, Image& image) {
+    if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M') return false;
+    const uint32_t offset = Read32(bmp, 10);
+    const uint32_t headerSize = Read32(bmp, 14);
+    const int32_t width = static_cast<int32_t>(Read32(bmp, 18));
+    const int32_t height = static_cast<int32_t>(Read32(bmp, 22));
+    if (headerSize < 40 || Read16(bmp, 28) != 24 || Read32(bmp, 30) != 0) return false;
+    if (width <= 0 || height <= 0 || width > 256 || height > 256) return false;
+    const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
+    const uint32_t stride = (w * 3 + 3) & ~3u;
+    if (offset > bmp.size() || bmp.size() - offset < static_cast<size_t>(stride) * h) return false;
+    const uint32_t maskStride = ((w + 31) / 32) * 4;
+    std::string& out = image.data;
+    Put32(out, 40);
+    Put32(out, w);
+    Put32(out, h * 2);   // the colour rows and the mask rows together
+    Put16(out, 1);
+    Put16(out, 24);
+    Put32(out, 0);
+    Put32(out, stride * h + maskStride * h);
+    for (int i = 0; i < 4; ++i) Put32(out, 0);
+    out.append(bmp, offset, static_cast<size_t>(stride) * h);
+    out.append(static_cast<size_t>(maskStride) * h, '\0');   // every pixel opaque
+    image.width = w;
+    image.height = h;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::cerr << "usage: orchidia-icongen out.ico in.bmp...\n";
+        return 2;
+    }
+    std::vector<Image> images;
+    for (int i = 2; i < argc; ++i) {
+        std::ifstream in(argv[i], std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        Image image;
+        if (!in.good() && !in.eof()) bytes.clear();
+        if (!Convert(bytes, image)) {
+            std::cerr << "orchidia-icongen: " << argv[i] << " is not a 24-bit BMP of at most 256 x 256\n";
+            return 1;
+        }
+        images.push_back(std::move(image));
+    }
+    std::string ico;
+    Put16(ico, 0);
+    Put16(ico, 1);
+    Put16(ico, static_cast<uint32_t>(images.size()));
+    uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
+    for (const Image& image : images) {
+        ico.push_back(static_cast<char>(image.width == 256 ? 0 : image.width));   // 0 stands for 256
+        ico.push_back(static_cast<char>(image.height == 256 ? 0 : image.height));
+        ico.push_back(0);
+        ico.push_back(0);
+        Put16(ico, 1);
+        Put16(ico, 24);
+        Put32(ico, static_cast<uint32_t>(image.data.size()));
+        Put32(ico, offset);
+        offset += static_cast<uint32_t>(image.data.size());
+    }
+    for (const Image& image : images) ico += image.data;
+    std::ofstream out(argv[1], std::ios::binary);
+    out.write(ico.data(), static_cast<std::streamsize>(ico.size()));
+    if (!out) {
+        std::cerr << "orchidia-icongen: cannot write " << argv[1] << "\n";
+        return 1;
+    }
+    return 0;
+}
