@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages that the build needs and that are missing:
-# with apt-get when run as root, else through sudo. Usage: setup-deps.sh [game|test|package]
+# with apt-get when run as root, else through sudo.
+# Usage: setup-deps.sh [game|test|package|windows|windows-test]
 set -eu
 
 PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev
@@ -13,6 +14,12 @@ case "${1:-}" in
     PACKAGES="$PACKAGES xvfb xauth desktop-file-utils appstream dpkg-dev file" ;;
   package)
     PACKAGES="$PACKAGES dpkg-dev file" ;;
+  windows|windows-test)
+    # The cross build needs no Qt: the native compiler for the build-time
+    # converters, MinGW-w64 for the game, zip for the archive; its tests
+    # build GoogleTest from Debian's source and run under Wine.
+    PACKAGES="cmake g++ make g++-mingw-w64-x86-64-posix zip"
+    [ "$1" = windows-test ] && PACKAGES="$PACKAGES googletest wine64" ;;
 esac
 
 missing=""
