@@ -1,9 +1,9 @@
 #include "shell/win32/win_shell.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "resources/dialog_templates.h"
+#include "shell/win32/win_dialog.h"
 #include "shell/screen_flow.h"
 #include "shell/wave_file.h"
 #include "shell/win32/win_text.h"
@@ -15,16 +15,10 @@ WinPort winPort;
 namespace {
 
 constexpr wchar_t MAIN_CLASS[] = L"ORCHIDIAWND";
-constexpr wchar_t CANVAS_CLASS[] = L"ORCHIDIACANVAS";
 constexpr int MENU_RESOURCE = 109;
-constexpr int PROGRAM_ICON = 107;
-constexpr int PROGRAM_ICON_SMALL = 108;
-constexpr UINT_PTR TIMER_ID = 1;
 constexpr int CLIENT_WIDTH = 1020;
 constexpr int CLIENT_HEIGHT = 685;
 constexpr DWORD MAIN_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-// The control id a canvas gets when its template leaves it without one.
-constexpr WORD CANVAS_ITEM_ID = 0x7F00;
 
 COLORREF Background(WindowId id) { return id == WIN_MAIN ? RGB(255, 255, 255) : RGB(0, 0, 0); }
 
@@ -76,7 +70,7 @@ LRESULT CALLBACK GameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         case WM_TIMER:
             // A tick may open a message box or a dialog; their loops go on
             // delivering this window's ticks, which the game relies on.
-            if (wParam != TIMER_ID || winPort.quitting()) return 0;
+            if (wParam != WINDOW_TIMER || winPort.quitting()) return 0;
             if (id == WIN_MAIN) {
                 OnMainTimer();
             } else {
@@ -119,7 +113,15 @@ LRESULT CALLBACK CanvasControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-bool RegisterClasses(HINSTANCE instance) {
+}  // namespace
+
+const wchar_t CANVAS_CLASS[] = L"ORCHIDIACANVAS";
+
+bool RegisterWindowClasses(HINSTANCE instance) {
+    // Registering again is no fault: the classes are the same.
+    const auto registered = [](const WNDCLASSEXW& wc) {
+        return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    };
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = GameWindowProc;
@@ -131,295 +133,18 @@ bool RegisterClasses(HINSTANCE instance) {
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.lpszMenuName = MAKEINTRESOURCEW(MENU_RESOURCE);
     wc.lpszClassName = MAIN_CLASS;
-    if (!RegisterClassExW(&wc)) return false;
+    if (!registered(wc)) return false;
     wc.hIcon = wc.hIconSm = nullptr;
     wc.lpszMenuName = nullptr;
     for (const PanelGeometry& p : PANELS) {
         const std::wstring name(p.className, p.className + std::char_traits<char>::length(p.className));
         wc.lpszClassName = name.c_str();
-        if (!RegisterClassExW(&wc)) return false;
+        if (!registered(wc)) return false;
     }
     wc.lpfnWndProc = CanvasControlProc;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = CANVAS_CLASS;
-    return RegisterClassExW(&wc) != 0;
-}
-
-// ---------------------------------------------------------------- dialog templates
-
-// A DLGTEMPLATE and its items, written as the dialog manager reads them.
-class TemplateWriter {
-public:
-    void Word(WORD w) { words_.push_back(w); }
-    void Dword(DWORD d) {
-        Word(LOWORD(d));
-        Word(HIWORD(d));
-    }
-    void Text(const std::wstring& s) {
-        for (wchar_t c : s) Word(static_cast<WORD>(c));
-        Word(0);
-    }
-    void Ordinal(WORD value) {
-        Word(0xFFFF);
-        Word(value);
-    }
-    void AlignDword() {
-        if (words_.size() % 2) Word(0);
-    }
-    const DLGTEMPLATE* data() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
-private:
-    std::vector<WORD> words_;
-};
-
-bool IsButtonKind(ControlKind kind) {
-    return kind == CTL_BUTTON || kind == CTL_DEFBUTTON || kind == CTL_RADIO || kind == CTL_CHECK;
-}
-
-// Dialog units for the template; the controls are put at their exact pixels
-// when the dialog starts, whatever the font's base units come to.
-short Units(int pixels) { return static_cast<short>(pixels * 2 / 3); }
-
-}  // namespace
-
-// ---------------------------------------------------------------- dialogs
-
-class WinDialog : public DialogHost {
-public:
-    WinDialog(const DialogTemplate& t, DialogProc proc) : t_(t), proc_(proc) {}
-    ~WinDialog() override { StopTimer(); }
-    int ResourceId() const override { return t_.id; }
-    std::string ItemText(int id) override;
-    void SetItemText(int id, const char* text) override;
-    bool IsChecked(int id) override;
-    void SetChecked(int id, bool checked) override;
-    void StartTimer(int intervalMs) override {
-        if (hwnd_) ::SetTimer(hwnd_, TIMER_ID, static_cast<UINT>(std::max(intervalMs, 1)), nullptr);
-    }
-    void StopTimer() override {
-        if (hwnd_) ::KillTimer(hwnd_, TIMER_ID);
-    }
-    void Close(int result) override {
-        StopTimer();
-        if (closed_) return;
-        closed_ = true;
-        result_ = result;
-        if (hwnd_) EndDialog(hwnd_, result);
-    }
-    Canvas* GetCanvas() override { return view_.get(); }
-    void Present() override {
-        if (canvasWindow_) InvalidateRect(canvasWindow_, nullptr, FALSE);
-    }
-    int closedResult() const { return result_; }
-    HWND hwnd() const { return hwnd_; }
-
-    // The template in memory, controls in the order the dialog manager
-    // creates them.
-    void Build(TemplateWriter& out);
-    static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-private:
-    void Start(HWND hwnd);
-    // Once the program is quitting, no procedure runs again: the nested
-    // loops are unwinding and what they would start is never shown.
-    void Send(DialogEvent event, int id) {
-        if (!winPort.quitting() && !closed_) proc_(*this, event, id);
-    }
-    const ControlTemplate* Control(int id) const { return t_.Control(id); }
-    const DialogTemplate& t_;
-    DialogProc proc_;
-    HWND hwnd_ = nullptr;
-    std::vector<const ControlTemplate*> order_;   // creation order
-    HWND canvasWindow_ = nullptr;
-    std::unique_ptr<GdiSurface> surface_;
-    std::unique_ptr<OffsetCanvas> view_;
-    bool closed_ = false;
-    int result_ = 0;
-};
-
-void WinDialog::Build(TemplateWriter& out) {
-    // Group boxes last: at the bottom of the order they never cover the
-    // controls they frame.
-    order_.clear();
-    for (const ControlTemplate& c : t_.controls)
-        if (c.kind != CTL_GROUP) order_.push_back(&c);
-    for (const ControlTemplate& c : t_.controls)
-        if (c.kind == CTL_GROUP) order_.push_back(&c);
-
-    const std::wstring face = gdiDrawing.DialogFace(FromCp932(t_.fontFace));
-    out.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT);
-    out.Dword(0);
-    out.Word(static_cast<WORD>(order_.size()));
-    out.Word(0);
-    out.Word(0);
-    out.Word(static_cast<WORD>(Units(t_.width)));
-    out.Word(static_cast<WORD>(Units(t_.height)));
-    out.Word(0);   // no menu
-    out.Word(0);   // the dialog class
-    out.Text(FromCp932(t_.title));
-    out.Word(static_cast<WORD>(t_.fontPoints > 0 ? t_.fontPoints : 9));
-    out.Text(face);
-
-    bool previousRadio = false;
-    for (const ControlTemplate* c : order_) {
-        DWORD style = WS_CHILD | WS_VISIBLE;
-        DWORD exStyle = 0;
-        WORD atom = 0x0082;   // static
-        std::wstring title = FromCp932(c->label);
-        WORD imageOrdinal = 0;
-        const wchar_t* className = nullptr;
-        switch (c->kind) {
-            case CTL_TEXT: style |= SS_LEFT; break;
-            case CTL_EDIT:
-            case CTL_READONLY:
-                atom = 0x0081;
-                style |= ES_AUTOHSCROLL | ES_LEFT;
-                exStyle |= WS_EX_CLIENTEDGE;
-                // Tab and the opening focus go to what the player can use.
-                if (c->kind == CTL_READONLY) {
-                    style |= ES_READONLY;
-                } else {
-                    style |= WS_TABSTOP;
-                }
-                title.clear();
-                break;
-            case CTL_BUTTON: atom = 0x0080; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
-            case CTL_DEFBUTTON: atom = 0x0080; style |= BS_DEFPUSHBUTTON | WS_TABSTOP; break;
-            case CTL_RADIO: atom = 0x0080; style |= BS_AUTORADIOBUTTON; break;
-            case CTL_CHECK: atom = 0x0080; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
-            case CTL_GROUP: atom = 0x0080; style |= BS_GROUPBOX; break;
-            case CTL_PICTURE:
-                // The program icon or a bitmap of the program's resources.
-                imageOrdinal = static_cast<WORD>(std::atoi(c->label.c_str()));
-                style |= imageOrdinal == PROGRAM_ICON ? SS_ICON : SS_BITMAP;
-                break;
-            case CTL_CANVAS: className = CANVAS_CLASS; break;
-        }
-        // The radio buttons of a dialog are one group, as they are to the
-        // procedures: a run of them starts a group, and so does what follows.
-        const bool radio = c->kind == CTL_RADIO;
-        if (radio != previousRadio) style |= WS_GROUP | (radio ? WS_TABSTOP : 0);
-        previousRadio = radio;
-
-        out.AlignDword();
-        out.Dword(style);
-        out.Dword(exStyle);
-        out.Word(static_cast<WORD>(Units(c->x)));
-        out.Word(static_cast<WORD>(Units(c->y)));
-        out.Word(static_cast<WORD>(Units(c->width)));
-        out.Word(static_cast<WORD>(Units(c->height)));
-        out.Word(c->kind == CTL_CANVAS && c->id < 0 ? CANVAS_ITEM_ID : static_cast<WORD>(c->id));
-        if (className) {
-            out.Text(className);
-        } else {
-            out.Ordinal(atom);
-        }
-        if (imageOrdinal) {
-            out.Ordinal(imageOrdinal);
-        } else {
-            out.Text(title);
-        }
-        out.Word(0);   // no creation data
-    }
-}
-
-void WinDialog::Start(HWND hwnd) {
-    hwnd_ = hwnd;
-    // The template's pixels, exactly: the client area and every control.
-    RECT frame = {0, 0, t_.width, t_.height};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
-    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-    // Centred over the window it belongs to, as the other host centres it.
-    RECT over;
-    HWND owner = GetWindow(hwnd, GW_OWNER);
-    if (!owner || !GetWindowRect(owner, &over)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
-    const int x = std::max<int>(0, (over.left + over.right - w) / 2);
-    const int y = std::max<int>(0, (over.top + over.bottom - h) / 2);
-    SetWindowPos(hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    HWND child = GetWindow(hwnd, GW_CHILD);
-    for (const ControlTemplate* c : order_) {
-        if (!child) break;
-        MoveWindow(child, c->x, c->y, c->width, c->height, FALSE);
-        if (c->kind == CTL_CANVAS && !surface_) {
-            surface_ = std::make_unique<GdiSurface>(c->width, c->height, GetSysColor(COLOR_BTNFACE));
-            if (surface_->ok()) {
-                canvasWindow_ = child;
-                SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(surface_.get()));
-                // The procedure draws in dialog coordinates.
-                view_ = std::make_unique<OffsetCanvas>(*surface_, c->x, c->y);
-            }
-        }
-        child = GetWindow(child, GW_HWNDNEXT);
-    }
-    Send(DLG_INIT, 0);
-    Send(DLG_PAINT, 0);
-}
-
-INT_PTR CALLBACK WinDialog::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-        reinterpret_cast<WinDialog*>(lParam)->Start(hwnd);
-        return TRUE;
-    }
-    auto* dialog = reinterpret_cast<WinDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (!dialog) return FALSE;
-    switch (msg) {
-        case WM_COMMAND: {
-            // Buttons, and Escape or the close box as command 2, which the
-            // procedure decides; an edit's notifications are not commands.
-            const int id = LOWORD(wParam);
-            const ControlTemplate* c = dialog->Control(id);
-            if (HIWORD(wParam) == BN_CLICKED && (id == IDCANCEL || (c && IsButtonKind(c->kind)))) {
-                dialog->Send(DLG_COMMAND, id);
-            }
-            return TRUE;
-        }
-        case WM_TIMER:
-            if (wParam == TIMER_ID) dialog->Send(DLG_TIMER, 0);
-            return TRUE;
-        case WM_DESTROY:
-            dialog->StopTimer();
-            dialog->hwnd_ = nullptr;
-            return FALSE;
-        default: return FALSE;
-    }
-}
-
-std::string WinDialog::ItemText(int id) {
-    const ControlTemplate* c = Control(id);
-    if (!hwnd_ || !c || (c->kind != CTL_EDIT && c->kind != CTL_READONLY)) return std::string();
-    HWND edit = GetDlgItem(hwnd_, id);
-    const int length = GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-    text.resize(static_cast<size_t>(std::max(GetWindowTextW(edit, text.data(), length + 1), 0)));
-    bool ok = true;
-    std::string bytes = ToCp932(text, &ok);
-    // A character without a code page 932 form comes back as a control byte,
-    // which the procedures refuse as text that is not valid.
-    if (!ok) bytes.push_back('\x01');
-    return bytes;
-}
-
-void WinDialog::SetItemText(int id, const char* text) {
-    if (hwnd_ && Control(id)) SetDlgItemTextW(hwnd_, id, FromCp932(text).c_str());
-}
-
-bool WinDialog::IsChecked(int id) {
-    const ControlTemplate* c = Control(id);
-    if (!hwnd_ || !c || (c->kind != CTL_RADIO && c->kind != CTL_CHECK)) return false;
-    return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
-}
-
-void WinDialog::SetChecked(int id, bool checked) {
-    const ControlTemplate* c = Control(id);
-    if (!hwnd_ || !c || (c->kind != CTL_RADIO && c->kind != CTL_CHECK && !IsButtonKind(c->kind))) return;
-    // Checking a radio button clears the others of the dialog, as a click does.
-    if (checked && c->kind == CTL_RADIO) {
-        for (const ControlTemplate& other : t_.controls)
-            if (other.kind == CTL_RADIO && other.id != id) CheckDlgButton(hwnd_, other.id, BST_UNCHECKED);
-    }
-    CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    return registered(wc);
 }
 
 // ---------------------------------------------------------------- port
@@ -438,7 +163,7 @@ HWND WinPort::OwnerWindow(WindowId owner) const {
 
 bool WinPort::CreateWindows(HINSTANCE instance) {
     instance_ = instance;
-    if (!RegisterClasses(instance)) return false;
+    if (!RegisterWindowClasses(instance)) return false;
     RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
     AdjustWindowRectEx(&frame, MAIN_STYLE, TRUE, 0);
     HWND main = CreateWindowExW(0, MAIN_CLASS, L"ORCHIDIA", MAIN_STYLE, 0, 0, frame.right - frame.left,
@@ -501,11 +226,11 @@ void WinPort::DriveTray(bool open) {
 
 void WinPort::SetTimer(WindowId window, int intervalMs) {
     if (quitting_) return;
-    if (HWND hwnd = Window(window)) ::SetTimer(hwnd, TIMER_ID, static_cast<UINT>(std::max(intervalMs, 1)), nullptr);
+    if (HWND hwnd = Window(window)) ::SetTimer(hwnd, WINDOW_TIMER, static_cast<UINT>(std::max(intervalMs, 1)), nullptr);
 }
 
 void WinPort::KillTimer(WindowId window) {
-    if (HWND hwnd = Window(window)) ::KillTimer(hwnd, TIMER_ID);
+    if (HWND hwnd = Window(window)) ::KillTimer(hwnd, WINDOW_TIMER);
 }
 
 Canvas* WinPort::CanvasOf(WindowId window) {
@@ -544,7 +269,7 @@ int WinPort::OpenDialog(int resourceId, WindowId owner) {
 void WinPort::Quit() {
     if (quitting_) return;
     quitting_ = true;
-    for (auto& [window, hwnd] : windows_) ::KillTimer(hwnd, TIMER_ID);
+    for (auto& [window, hwnd] : windows_) ::KillTimer(hwnd, WINDOW_TIMER);
     sndPlaySoundA(nullptr, 0);
     // Every open dialog ends, innermost first, and the quit message ends the
     // loops of message boxes and dialogs on its way to the main loop.

@@ -15,6 +15,20 @@
 
 class WinDialog;
 
+// The id of the one timer each window and each dialog has.
+constexpr UINT_PTR WINDOW_TIMER = 1;
+// The program icon's resources, large and small.
+constexpr int PROGRAM_ICON = 107;
+constexpr int PROGRAM_ICON_SMALL = 108;
+// The window class of a dialog's drawing area, and the control id a canvas
+// gets when its template leaves it without one.
+extern const wchar_t CANVAS_CLASS[];
+constexpr WORD CANVAS_ITEM_ID = 0x7F00;
+
+// Registers the main window's class, the panels' ("state1".."state6") and
+// the dialogs' drawing area's.
+bool RegisterWindowClasses(HINSTANCE instance);
+
 class WinPort : public Port {
 public:
     MessageAnswer ShowMessage(WindowId owner, const char* text, const char* caption, MessageStyle style) override;
