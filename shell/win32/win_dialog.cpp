@@ -193,7 +193,7 @@ bool WinDialog::IsChecked(int id) {
 
 void WinDialog::SetChecked(int id, bool checked) {
     const ControlTemplate* c = Control(id);
-    if (!hwnd_ || !c || (c->kind != CTL_RADIO && c->kind != CTL_CHECK && !IsButtonKind(c->kind))) return;
+    if (!hwnd_ || !c || !IsButtonKind(c->kind)) return;
     // Checking a radio button clears the others of the dialog, as a click does.
     if (checked && c->kind == CTL_RADIO) {
         for (const ControlTemplate& other : t_.controls)
