@@ -19,4 +19,3 @@
 
 #undef TextOut
 #undef PlaySound
-#undef Rectangle

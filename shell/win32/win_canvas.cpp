@@ -92,16 +92,6 @@ void GdiDrawing::Create() {
     bitmapDc = CreateCompatibleDC(nullptr);
 }
 
-void GdiDrawing::Destroy() {
-    if (bitmapDc) DeleteDC(bitmapDc);
-    bitmapDc = nullptr;
-    for (HPEN& p : pens) DeleteObject(p), p = nullptr;
-    for (HBRUSH& b : brushes) DeleteObject(b), b = nullptr;
-    for (HFONT& f : fonts) DeleteObject(f), f = nullptr;
-    for (HBITMAP& b : bitmaps)
-        if (b) DeleteObject(b), b = nullptr;
-}
-
 HBITMAP GdiDrawing::Bitmap(BitmapId b) {
     if (!bitmapTried[b]) {
         bitmapTried[b] = true;

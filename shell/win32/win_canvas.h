@@ -21,7 +21,6 @@ struct GdiDrawing {
     // Finds the faces and creates the pens, brushes and fonts; the pictures
     // are read from the working directory when first drawn.
     void Create();
-    void Destroy();
     // A picture, or null when its file is missing or not a picture.
     HBITMAP Bitmap(BitmapId b);
     // The face a dialog template asks for, or the nearest installed one.
