@@ -3,7 +3,7 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
 function(run_sim out_var rc_var)
-  execute_process(COMMAND ${SIM} ${ARGN} WORKING_DIRECTORY ${WORK}
+  execute_process(COMMAND ${SIM_EMULATOR} ${SIM} ${ARGN} WORKING_DIRECTORY ${WORK}
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   set(${out_var} "${out}" PARENT_SCOPE)
   set(${rc_var} "${rc}" PARENT_SCOPE)
