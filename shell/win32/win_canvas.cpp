@@ -36,10 +36,10 @@ std::vector<std::wstring> JapaneseFamilies(const wchar_t* face) {
     return names;
 }
 
-bool Contains(const std::wstring& name, const wchar_t* part) {
+bool Contains(const std::wstring& name, const wchar_t* piece) {
     std::wstring lower = name;
     for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
-    return lower.find(part) != std::wstring::npos;
+    return lower.find(piece) != std::wstring::npos;
 }
 
 // The nearest Japanese Gothic face: the named ones in order of preference,
