@@ -119,7 +119,6 @@ Act Fade(int fade) { return [fade](RasterCanvas& c) { titleFade = fade, PaintTit
 const std::string BLANKS16 = J("　　　　　　　　　　　　　　　　");
 
 const Scene SCENES[] = {
-    // ------------------------------------------------ stock board and detail
     // Rows at y = 12 i + 10: a rise in row 3, a fall in row 12, row 20 unchanged, row 5 selected.
     {"BoardRowsBoxesSelectionAndDividers", 450, 370, [](RasterCanvas& c) {
          for (int i = 0; i < COMPANY_COUNT; ++i) companies[i].priceDelta = 0, companies[i].sharePrice = 100 + i;
@@ -146,7 +145,6 @@ const Scene SCENES[] = {
                    {225, "3％"}, {240, "50万0株"}, {255, "25％"}, {270, "480円"}, {285, "80万0株"}, {300, "15％"}},
              {{210, 10, J("社名"), FONT_15, WHITE}, {210, 300, J("CEO所持率"), FONT_15, WHITE}}),
      {}},
-    // ------------------------------------------------ company panel and chart
     // The player's own shares count in neither sum; 123 lots at 200 and 1000 at 1234 are worth 12546.
     {"CompanyFiguresInFreePlay", 300, 285, [](RasterCanvas& c) {
          ListedCompany& me = companies[0];
@@ -195,7 +193,6 @@ const Scene SCENES[] = {
          for (int32_t& d : k.priceDeltaHistory) d = L::min();
          k.trendRange[0] = 1, k.sharePrice = L::max(), historyIndex = L::min(); }),
      {}, {{70, 0, 520, 200, RED, 0}, At(450, 100, YELLOW), {0, 0, 449, 200, YELLOW, 0}}},
-    // ------------------------------------------------ calendar panel
     // At start entries 2, 1, 0 exist; the missing ones show entry 1.
     {"DateHeadingDividerAndOpeningNews", 520, 85,
      [](RasterCanvas& c) { gameYear = 2007, gameMonth = 3, gameDay = 13, PaintCalendarPanel(c); },
@@ -205,7 +202,6 @@ const Scene SCENES[] = {
      {{0, 27, 520, 28, WHITE, 520}, {0, 0, 520, 85, BLACK, 520 * 85 - 520}}},
     // Index 201 lies outside the ring: entry 1 instead; 200 is its last entry.
     {"IndexAtAndPastTheRingEnd", 520, 85, Calendar(202, 200, "last"), {News(1, NEWS1), News(2, "last")}, {}},
-    // ------------------------------------------------ main view, side panel, ticker, dialogs' offset
     {"TitleStartUpFillsEveryButton", 570, 370,
      [](RasterCanvas& c) { PaintTitleScreen(c, 200, 225); EXPECT_EQ(buttonRepaintCountdown, 0); },
      Title(WHITE, WHITE, Column(195, 215, BLACK, {"新しく起業する", "続きから始める", "ゲームを終了"})),
@@ -224,7 +220,6 @@ const Scene SCENES[] = {
       {10, 200, J("ただし、負債が1000兆円を超えるとゲームオーバーです...　"), FONT_20, BLACK, true},
       {10, 330, BLANKS16, FONT_50, RED, true}},
      {At(20, 300, WHITE)}},
-    {"ClearMainView", 570, 370, ClearMainView, {}, {{0, 0, 570, 370, WHITE, 570 * 370}}},
     // (300, 30)-(600, 1000): black outline on the left and top, white inside.
     {"ClearExchangeButtons", 570, 370, ClearExchangeButtons, {},
      {{300, 30, 301, 370, BLACK, 340}, {300, 30, 570, 31, BLACK, 270}, {301, 31, 570, 370, WHITE, 269 * 339},
