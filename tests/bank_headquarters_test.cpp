@@ -5,7 +5,6 @@
 #include "display/canvas.h"
 #include "tests/game_fixture.h"
 #include "world/text.h"
-#include "world/world_state.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include "influence/fly_game.h"
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
-#include "world/world_state.h"
 
 namespace {
 
@@ -87,6 +86,7 @@ TEST_F(CasinoTest, TheFirstPast650WinsTheLowerLaneOnEqualsAndABetPaysItsOdds) {
     const struct { int bet; Lanes positions; bool all; Boxes boxes; int64_t funds; } cases[] = {
         {8, {600, 600, 600, 600, 600, 600, 600, 648}, true, {"[] １着8番です.", "[] 大当たり!!", "[] 1000億円獲得!!"}, 1049},
         {1, {640, 600, 600, 600, 600, 651, 600, 600}, false, {"[] １着6番です.", "[] はずれ."}, 49},
+        {1, {648, 600, 600, 600, 600, 600, 600, 600}, true, {"[] １着1番です.", "[] 大当たり!!", "[] 2億円獲得!!"}, 51},
         {6, {0, 0, 648, 0, 0, 648, 0, 0}, true, {"[] １着6番です.", "[] 大当たり!!", "[] 50億円獲得!!"}, 99},
         {2, {100, 650, 100, 100, 100, 100, 100, 100}, false, {}, 49},   // exactly 650 has not finished
     };

@@ -4,7 +4,6 @@
 #include "influence/missile_dialog.h"
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
-#include "world/world_state.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "resources/dialog_templates.h"
-#include "tests/test_support.h"
+#include "tests/test_support.h"   // and the world state
 #include "tools/headless/headless_host.h"
 
 class GameTest : public ::testing::Test {

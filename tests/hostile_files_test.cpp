@@ -12,7 +12,6 @@
 #include "shell/wave_file.h"
 #include "tests/game_fixture.h"
 #include "world/save_file.h"
-#include "world/world_state.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
 #include "world/new_game.h"
-#include "world/world_state.h"
 
 namespace {
 
@@ -25,6 +24,11 @@ protected:
     void PressIn(int dialog, int button) { RunDialog(dialog, [&](HeadlessDialog& d) { d.Press(button); }); }
     ListedCompany& me = companies[0];
 };
+
+TEST_F(InfluenceTest, CloseAndEscapeEndEachDialogWithTheirIds) {
+    for (int dialog : {MEDIA, UNIVERSITY, SHOP})
+        for (int id : {1, 2}) RunDialog(dialog, [&](HeadlessDialog& d) { d.Press(id); EXPECT_EQ(d.open() ? -1 : d.result(), id); });
+}
 
 // Evidence is drawn first (the top station's lowering leaves 1000, undrawn), then success; money goes anyway.
 TEST_F(InfluenceTest, MediaReportsSucceedFailOrAreRefusedWithTheirDraws) {

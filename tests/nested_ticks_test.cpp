@@ -5,7 +5,6 @@
 
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
-#include "world/world_state.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
 #include "world/save_file.h"
-#include "world/world_state.h"
 
 class Playthrough : public GameTest {
 protected:

@@ -7,7 +7,6 @@
 #include "influence/ranking_dialog.h"
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
-#include "world/world_state.h"
 
 namespace {
 

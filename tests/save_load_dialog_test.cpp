@@ -8,7 +8,6 @@
 #include "tests/game_fixture.h"
 #include "world/save_file.h"
 #include "world/text.h"
-#include "world/world_state.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
 #include "world/new_game.h"
-#include "world/world_state.h"
 
 class ScenarioRun : public GameTest {
 protected:

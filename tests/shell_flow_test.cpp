@@ -2,7 +2,6 @@
 // position, dialogs by control id, every timer on the virtual clock.
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
-#include "world/world_state.h"
 
 using ShellFlow = GameTest;
 

@@ -6,7 +6,6 @@
 #include "display/canvas.h"
 #include "market/calendar.h"
 #include "tests/game_fixture.h"
-#include "world/world_state.h"
 
 namespace {
 
@@ -205,6 +204,9 @@ TEST_F(ShareholdersMeeting, VotesCarryRejectOrTie) {
     EXPECT_EQ(TakeBoxes(), (Boxes{"[] 議案は可決されました.", "[] 議案の効果は・・・", "[] ・・・", "[] ・・・",
                                   "[] 大失敗!!　会社の利益が1000000万円減少しました."}));
     EXPECT_EQ(companies[T].profit, 3000 - 1000000);
+    companies[0].holdings[T] = 3400000;   // 34 : 33 + 1, equal below a hundred votes, is no tie yet
+    Meeting([&](HeadlessDialog& d) { Propose(d, 1017, {Mod(2, 0), Mod(3, 1)}); EXPECT_EQ(d.TimerInterval(), 100); });
+    EXPECT_EQ(V({voteYes, voteNo}), V({34, 34}));
     companies[0].holdings[T] = 5000000;   // 50 % against 25; no climbs by two each tick to 49
     const auto climbTo49 = [&](HeadlessDialog& d) {
         Propose(d, 1017);

@@ -6,7 +6,6 @@
 #include "influence/military_dialog.h"
 #include "shell/screen_flow.h"
 #include "tests/game_fixture.h"
-#include "world/world_state.h"
 
 namespace {
 
