@@ -77,6 +77,7 @@ TEST_F(InfluenceTest, EachUniversityStartsItsResearchForExactlyItsFee) {
 TEST_F(InfluenceTest, RunningResearchRefusesAnotherAndTheMarketTickPaysATenthOfTheFee) {
     me.funds = 200000000;
     RunDialog(UNIVERSITY, [&](HeadlessDialog& d) {
+        EXPECT_EQ(TextOf(d, 1139) + " " + TextOf(d, 1141), "100000000 800000");   // the fees of the top and last rows
         for (int id : {1025, 1017, 1025}) d.Press(id);   // the same or another while the first runs
     });
     EXPECT_EQ(me.funds, 200000000 - 5000000);

@@ -184,6 +184,8 @@ TEST_F(ShareholdersMeeting, ProposalsStartTheirVotesOnThePriceAfterTheAnnounceme
         EXPECT_EQ(V({voteYes, voteNo, agmEffect, agmNewShareProposal}), V({1, 49, 1234 * 1000, 0}));
         Propose(d, 1021);   // another proposal restarts the vote with its own figures
         EXPECT_EQ(V({voteYes, voteNo, agmEffect}), V({1, 16, 1234 * 100}));
+        Propose(d, 1018);
+        EXPECT_EQ(V({voteYes, voteNo, agmEffect}), V({1, 33, 1234 * 700}));
         EXPECT_TRUE(d.open());
     });
     companies[T].sharePrice = INT32_MAX;
