@@ -161,11 +161,13 @@ answer_return ベンチャー企業家
 until_ok "the goal stayed" no_window ベンチャー企業家
 
 # ----------------------------------------------------------- the introduction
-# Black lines of text, the red call to right-click, and the level in cyan on
-# the company panel.
+# Black lines of text, the red call to right-click, nothing left of the
+# title's buttons under the blank lines, and the level in cyan on the
+# company panel.
 intro_painted() {
   main_shot intro && f=$WORK/shots/intro.png &&
     share "$f" 540x120+10+100 000000 5 && share "$f" 540x50+10+280 FF0000 10 &&
+    share "$f" 570x41+0+329 FFFFFF 100 &&
     share "$f" 280x40+10+630 00FFFF 2
 }
 until_ok "the introduction was not painted" intro_painted
