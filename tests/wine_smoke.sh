@@ -23,7 +23,7 @@ export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml
 export LC_ALL=C.UTF-8
 GAME_PID=""
 cleanup() {
-  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  if [ -n "$GAME_PID" ]; then kill "$GAME_PID" 2>/dev/null || true; fi
   "$WINESERVER" -k 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -107,10 +107,20 @@ click() {
 }
 click_main() { click "$MAIN" $CLIENT_W $CLIENT_H "$@"; }
 # A message box takes Return as its default button (Yes, or OK): the key
-# goes to the window under the pointer.
-answer_return() {
+# goes to the window under the pointer. Pressed again only when the box is
+# still there long after, so that a slow Wine does not pass the second press
+# on to the next box.
+answered() {
   id=$(window_named "$1")
+  [ -n "$id" ] || return 0
   xdotool mousemove --window "$id" 10 10 key Return
+  waited=0
+  while [ $waited -lt 20 ]; do
+    no_window "$1" && return 0
+    sleep 0.5
+    waited=$((waited + 1))
+  done
+  return 1
 }
 
 # ---------------------------------------------------------------- the title
@@ -153,12 +163,10 @@ box_painted() {
     share "$WORK/shots/$2.png" all 000000 1
 }
 until_ok "the scenario question shows no text" box_painted シナリオ question
-answer_return シナリオ
-until_ok "the scenario question stayed" no_window シナリオ
+until_ok "the scenario question stayed" answered シナリオ
 until_ok "no first level's goal" have_window ベンチャー企業家
 until_ok "the goal shows no text" box_painted ベンチャー企業家 goal
-answer_return ベンチャー企業家
-until_ok "the goal stayed" no_window ベンチャー企業家
+until_ok "the goal stayed" answered ベンチャー企業家
 
 # ----------------------------------------------------------- the introduction
 # Black lines of text, the red call to right-click, nothing left of the
@@ -201,7 +209,7 @@ until_ok "the exchange screen was not painted" exchange_painted
 # row 3 once it is clicked.
 row_selected() {
   main_shot "board$1" && f=$WORK/shots/board$1.png && y=$((12 * $1 + 14)) &&
-    pixel "$f" 578 $y 00FF00 && pixel "$f" 657 $y 00FF00 && ! pixel "$f" 578 $((12 * $2 + 14)) 00FF00
+    pixel "$f" 578 "$y" 00FF00 && pixel "$f" 657 "$y" 00FF00 && ! pixel "$f" 578 $((12 * $2 + 14)) 00FF00
 }
 until_ok "row 11 of the board is not selected" row_selected 11 3
 click_main 1 585 51
@@ -211,7 +219,7 @@ until_ok "the click did not select row 3 of the board" row_selected 3 11
 click_main 1 920 655
 until_ok "no question before quitting" have_window 確認
 until_ok "the quit question shows no text" box_painted 確認 quit
-answer_return 確認
+until_ok "the quit question stayed" answered 確認
 deadline=$(($(date +%s) + LIMIT))
 while kill -0 "$GAME_PID" 2>/dev/null; do
   [ "$(date +%s)" -lt "$deadline" ] || fail "the game did not end after Yes to quitting"
