@@ -17,9 +17,12 @@ case "${1:-}" in
   windows|windows-test)
     # The cross build needs no Qt: the native compiler for the build-time
     # converters, MinGW-w64 for the game, zip for the archive; its tests
-    # build GoogleTest from Debian's source and run under Wine.
+    # build GoogleTest from Debian's source and run under Wine (with Wine's
+    # own fonts and a Japanese one) on a virtual display, where the smoke
+    # run clicks with xdotool and reads the pixels with ImageMagick.
     PACKAGES="cmake g++ make g++-mingw-w64-x86-64-posix zip"
-    [ "$1" = windows-test ] && PACKAGES="$PACKAGES googletest wine64" ;;
+    [ "$1" = windows-test ] && PACKAGES="$PACKAGES googletest wine64 fonts-wine fonts-ipafont-gothic
+      xvfb xauth xdotool imagemagick" ;;
 esac
 
 missing=""

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds everything and runs the whole test suite: the release build with
 # warnings as errors, then the core tests and the soak under AddressSanitizer
-# and UndefinedBehaviorSanitizer, then a short run of the benchmarks.
+# and UndefinedBehaviorSanitizer, then a short run of the benchmarks, the
+# Debian package, and the Windows build with its tests under Wine.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -35,4 +36,8 @@ if [ -x build/release/orchidia_startup_bench ]; then
 fi
 echo "== the Debian package"
 sh scripts/package.sh
+echo "== the Windows build: its tests and a smoke run of the game under Wine"
+windows_start=$(date +%s)
+JOBS=$JOBS sh scripts/build-windows.sh --test
+echo "(the Windows build and its tests took $(($(date +%s) - windows_start)) s)"
 echo "All tests passed."

@@ -166,14 +166,18 @@ void GdiSurface::SelectBrush(BrushId brush) {
     if (dc_) SelectObject(dc_, gdiDrawing.brushes[brush]);
 }
 void GdiSurface::SelectFont(FontId font) {
-    if (dc_) SelectObject(dc_, gdiDrawing.fonts[font]);
+    if (!dc_) return;
+    SelectObject(dc_, gdiDrawing.fonts[font]);
+    font_ = font;
 }
 void GdiSurface::SetTextColour(Rgb colour) {
     if (dc_) SetTextColor(dc_, Colour(colour));
 }
 // Opaque text fills its cell with the background colour, white.
 void GdiSurface::SetOpaqueText(bool opaque) {
-    if (dc_) SetBkMode(dc_, opaque ? OPAQUE : TRANSPARENT);
+    if (!dc_) return;
+    SetBkMode(dc_, opaque ? OPAQUE : TRANSPARENT);
+    opaque_ = opaque;
 }
 
 void GdiSurface::Rectangle(int left, int top, int right, int bottom) {
@@ -194,7 +198,18 @@ void GdiSurface::LineTo(int x, int y) {
 void GdiSurface::TextOut(int x, int y, const char* text) {
     if (!dc_ || !text || !*text) return;
     const std::wstring wide = FromCp932(text);
-    TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
+    const int length = static_cast<int>(wide.size());
+    if (opaque_) {
+        // The cell is the game's font height whatever face stands in: the
+        // introduction's blank lines wipe the title beneath them, and a face
+        // whose cell comes out a pixel short would leave a row of it.
+        SIZE extent = {};
+        GetTextExtentPoint32W(dc_, wide.c_str(), length, &extent);
+        const RECT cell = {x, y, x + extent.cx, y + std::max<int>(FONT_HEIGHTS[font_], extent.cy)};
+        ExtTextOutW(dc_, x, y, ETO_OPAQUE, &cell, wide.c_str(), static_cast<UINT>(length), nullptr);
+        return;
+    }
+    TextOutW(dc_, x, y, wide.c_str(), length);
 }
 
 void GdiSurface::DrawBitmap(BitmapId bitmap, int x, int y, RasterOp op) {

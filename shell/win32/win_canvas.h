@@ -59,4 +59,6 @@ private:
     HDC dc_ = nullptr;
     HBITMAP dib_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr, oldPen_ = nullptr, oldBrush_ = nullptr, oldFont_ = nullptr;
+    FontId font_ = FONT_20;
+    bool opaque_ = false;
 };
