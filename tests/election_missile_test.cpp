@@ -167,4 +167,7 @@ TEST_F(MissileTest, AMissileFiredFromTheBuildingDrawsOnceAndAHitWipesTheTargetsP
         d.Press(1); EXPECT_FALSE(d.open());
     });
     host.ClickMain(BUILDING_X, BUILDING_Y); EXPECT_EQ(host.openedDialogs, std::vector<int>{MISSILES});
+    selectedCompany = 0; companies[0].profit = 99; icbmCount = 1;   // the own company is a target like any other
+    host.dialogHandlers.push_back([&](HeadlessDialog& d) { EXPECT_EQ(TextOf(d, 1007), Utf8(companies[0].name)); ArrangeDraws({Mod(2, 0)}); d.Press(1018); });
+    host.ClickMain(BUILDING_X, BUILDING_Y); EXPECT_EQ(companies[0].profit, 0);
 }
