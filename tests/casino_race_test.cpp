@@ -147,6 +147,7 @@ TEST_F(FlyGame, TheFlyStepsByTheLevelInsideTheFieldOverAnUnchangedBackground) {
         EXPECT_EQ(std::make_pair(view->Pixel(flyX + d, flyY + 2), view->Pixel(flyX + 2, flyY + d)),
                   std::make_pair(expected, expected)) << d;
     }
+    flyLevel = 120; FlyGameStep(); EXPECT_EQ(view->TextAt(400, 0)->text, "12");   // the level shown, in tens
 }
 
 TEST_F(FlyGame, TenSwatsPayThePrizeOnceAndTheEdgesOfTheFlyAreMisses) {
