@@ -44,5 +44,11 @@ else
 fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
+# Wine comes with what it recommends (the X libraries its display driver
+# loads at run time); everything else without.
+rest=""
+for p in $missing; do
+  if [ "$p" = wine64 ]; then $SUDO apt-get install -y -q wine64; else rest="$rest $p"; fi
+done
 # shellcheck disable=SC2086
-$SUDO apt-get install -y -q --no-install-recommends $missing
+[ -z "$rest" ] || $SUDO apt-get install -y -q --no-install-recommends $rest
