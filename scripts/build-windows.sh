@@ -26,6 +26,9 @@ if [ "$TEST" = ON ]; then
   echo "== tests under Wine"
   cmake --build build/windows -j "$JOBS"
   (cd build/windows && ctest --output-on-failure)
+  echo "== start-up against a bare window, and idle load, under Wine (figures only)"
+  cmake --build build/windows -j "$JOBS" --target orchidia_win32_startup_bench
+  timeout 300 sh bench/win32_startup_bench.sh build/windows/orchidia_win32_startup_bench.exe 5 5
 fi
 
 echo "== archive"

@@ -34,17 +34,8 @@ fail() {
 }
 
 # ---------------------------------------------------------------- the prefix
-"$WINE" wineboot -i >"$WORK/wineboot.log" 2>&1 || fail "wineboot could not make a prefix"
-# The game's faces map to IPA Gothic, so that Japanese shows; Wine draws the
-# frames itself, so that a shot of the window holds its caption.
-{
-  printf '\357\273\277Windows Registry Editor Version 5.00\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-  for face in 'ＭＳ ゴシック' 'MS Gothic' 'MS UI Gothic'; do printf '"%s"="IPAGothic"\r\n' "$face"; done
-  for face in 'ＭＳ Ｐゴシック' 'MS PGothic'; do printf '"%s"="IPAPGothic"\r\n' "$face"; done
-  printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
-} | iconv -f UTF-8 -t UTF-16LE >"$WORK/settings.reg"
-"$WINE" regedit /S "$WORK/settings.reg" >>"$WORK/wineboot.log" 2>&1 || fail "regedit refused the settings"
+. "$SOURCE/scripts/wine-prefix.sh"
+make_wine_prefix "$WINE" "$WORK/wineboot.log" || fail "no Wine prefix"
 
 # ------------------------------------------------------------------- helpers
 # Runs a command until it succeeds, or fails the test after LIMIT seconds.

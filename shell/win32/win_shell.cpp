@@ -277,12 +277,12 @@ void WinPort::Quit() {
     PostQuitMessage(0);
 }
 
-int RunGame(HINSTANCE instance, int show, uint32_t seed) {
+HWND StartGame(HINSTANCE instance, int show, uint32_t seed) {
     StartUpWorld(seed);
     ResetShellState();
     gdiDrawing.Create();
     port = &winPort;
-    if (!winPort.CreateWindows(instance)) return 1;
+    if (!winPort.CreateWindows(instance)) return nullptr;
     HWND main = winPort.mainWindow();
     ShowWindow(main, show);
     // The menu bar may take more than one row: the client area is made exact.
@@ -296,6 +296,12 @@ int RunGame(HINSTANCE instance, int show, uint32_t seed) {
     OnMainCreate();
     UpdateWindow(main);   // the title on the screen first
     PaintFirstFrames();
+    return main;
+}
+
+int RunGame(HINSTANCE instance, int show, uint32_t seed) {
+    HWND main = StartGame(instance, show, seed);
+    if (!main) return 1;
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(MENU_RESOURCE));
     MSG msg;
     int code = 0;

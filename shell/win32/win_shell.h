@@ -62,6 +62,9 @@ private:
 
 extern WinPort winPort;
 
+// The world with this seed, the shared drawing resources and the windows,
+// with the title painted; the main window, or null when it could not be made.
+HWND StartGame(HINSTANCE instance, int show, uint32_t seed);
 // The game from start to end: the world with this seed, the shared drawing
-// resources, the windows, then the message loop. Returns the exit code.
+// resources, the windows (StartGame), then the message loop. Returns the exit code.
 int RunGame(HINSTANCE instance, int show, uint32_t seed);
