@@ -82,7 +82,7 @@ TEST_F(Calendar, StakeWarningsOnceEachAndDismissal) {
     struct Step { int64_t issued, holding; int level, draw, nDraws, levelAfter; std::vector<std::string> shown; };
     const std::vector<Step> steps = {
         {10099, 2500, 0, -1, 0, 0, {}}, {10099, 2499, 0, -1, 0, 1, {warn25}}, {10099, 2499, 1, -1, 0, 1, {}},
-        {10099, 99, 1, 2, 1, 2, {warn1}}, {10099, 99, 2, 3, 1, 2, {}}, {10099, 5000, 2, -1, 0, 2, {}}, {10099, 1000, 2, -1, 0, 2, {}},
+        {10099, 99, 1, 2, 1, 2, {warn1}}, {10099, 99, 2, 3, 1, 2, {}}, {10099, 5000, 2, -1, 0, 2, {}}, {10099, 100, 1, -1, 0, 1, {}}, {10099, 1000, 2, -1, 0, 2, {}},
         {10099, 0, 0, 0, 1, 2, {warn25, warn1}},   // both in one tick, in order
         {99, 0, 0, -1, 0, 0, {}}, {100, 24, 0, -1, 0, 1, {warn25}},   // under 100 shares no stake is computed
         {1000000, 10000, 2, -1, 0, 2, {}}, {1000000, 9999, 2, 32767, 1, 2, {}}, {100, 0, 2, 1, 1, 2, {fired}},

@@ -10,7 +10,7 @@ TEST(MoneyFormat, EachFormAtItsBounds) {
         {FormatMoney, 0, "0円"}, {FormatMoney, 9999, "9999万円"}, {FormatMoney, 10000, "1億0万円"}, {FormatMoney, -9999, "-9999万円"},
         {FormatMoney, -10000, "-1億0万円"}, {FormatMoney, -15000, "-1億5000万円"}, {FormatMoney, 12345678, "1234億5678万円"},
         {FormatMoney, 99999999, "9999億9999万円"}, {FormatMoney, 100000000, "1兆0億0万円"}, {FormatMoney, 123456789, "1兆2345億6789万円"},
-        {FormatMoney, -123456789, "-1兆2345億6789万円"},
+        {FormatMoney, -123456789, "-1兆2345億6789万円"}, {FormatMoney, -100000000, "-1兆0億0万円"},
         // Positive-threshold form: every negative amount is printed whole.
         {FormatMoneySimple, 0, "0円"}, {FormatMoneySimple, 12000, "1億2000万円"}, {FormatMoneySimple, -50000, "-50000万円"},
         {FormatMoneySimple, -150000, "-150000万円"}, {FormatMoneySimple, MAX_AMOUNT, "9999兆9999億9999万円"},
