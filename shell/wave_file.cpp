@@ -2,21 +2,13 @@
 
 #include <cstdint>
 
-namespace {
-uint32_t Le32(const std::string& b, size_t at) {
-    return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
-}
-uint32_t Le16(const std::string& b, size_t at) {
-    return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8;
-}
+#include "world/little_endian.h"
 
+namespace {
 bool PlayableFormat(const std::string& b, size_t at) {
-    const uint32_t tag = Le16(b, at), channels = Le16(b, at + 2), rate = Le32(b, at + 4);
-    const uint32_t byteRate = Le32(b, at + 8), block = Le16(b, at + 12), bits = Le16(b, at + 14);
+    const uint32_t tag = LittleEndian16(b, at), channels = LittleEndian16(b, at + 2);
+    const uint32_t rate = LittleEndian32(b, at + 4), byteRate = LittleEndian32(b, at + 8);
+    const uint32_t block = LittleEndian16(b, at + 12), bits = LittleEndian16(b, at + 14);
     return tag == 1 && (channels == 1 || channels == 2) && (bits == 8 || bits == 16) && rate >= 8000 &&
            rate <= 48000 && block == channels * bits / 8 && byteRate == rate * block;
 }
@@ -26,17 +18,17 @@ bool IsPlayableWave(const std::string& bytes) {
     const size_t size = bytes.size();
     if (size < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return false;
     // The RIFF length counts everything after its own field.
-    if (static_cast<uint64_t>(Le32(bytes, 4)) + 8 > size) return false;
+    if (static_cast<uint64_t>(LittleEndian32(bytes, 4)) + 8 > size) return false;
     bool haveFormat = false;
     uint32_t block = 0;
     for (size_t at = 12; at + 8 <= size;) {
-        const uint64_t length = Le32(bytes, at + 4);
+        const uint64_t length = LittleEndian32(bytes, at + 4);
         const size_t body = at + 8;
         if (body + length > size) return false;
         if (bytes.compare(at, 4, "fmt ") == 0) {
             if (haveFormat || length < 16 || !PlayableFormat(bytes, body)) return false;
             haveFormat = true;
-            block = Le16(bytes, body + 12);
+            block = LittleEndian16(bytes, body + 12);
         } else if (bytes.compare(at, 4, "data") == 0) {
             return haveFormat && length >= block;
         }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "picture_sizes.h"
+#include "world/little_endian.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ int problems = 0;
 void problem(const std::string& file, const std::string& what) {
     std::fprintf(stderr, "%s: %s\n", file.c_str(), what.c_str());
     ++problems;
-}
-
-std::uint32_t le32(const std::vector<unsigned char>& d, std::size_t at) {
-    return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (static_cast<std::uint32_t>(d[at + 3]) << 24);
-}
-std::uint16_t le16(const std::vector<unsigned char>& d, std::size_t at) {
-    return static_cast<std::uint16_t>(d[at] | (d[at + 1] << 8));
 }
 
 bool readFile(const std::string& path, std::vector<unsigned char>& out) {
@@ -54,14 +48,15 @@ bool checkBmp(const std::string& path, int w, int h, Bitmap* out = nullptr) {
         problem(path, "not a BMP file");
         return false;
     }
-    std::uint32_t offset = le32(d, 10), dib = le32(d, 14);
+    std::uint32_t offset = LittleEndian32(d, 10), dib = LittleEndian32(d, 14);
     if (dib < 40) {
         problem(path, "unsupported BMP header (size " + std::to_string(dib) + ")");
         return false;
     }
-    std::int32_t bw = static_cast<std::int32_t>(le32(d, 18)), bh = static_cast<std::int32_t>(le32(d, 22));
-    std::uint16_t planes = le16(d, 26), bpp = le16(d, 28);
-    std::uint32_t compression = le32(d, 30);
+    std::int32_t bw = static_cast<std::int32_t>(LittleEndian32(d, 18));
+    std::int32_t bh = static_cast<std::int32_t>(LittleEndian32(d, 22));
+    std::uint16_t planes = LittleEndian16(d, 26), bpp = LittleEndian16(d, 28);
+    std::uint32_t compression = LittleEndian32(d, 30);
     bool ok = true;
     if (planes != 1) problem(path, "planes is " + std::to_string(planes) + ", expected 1"), ok = false;
     if (bpp != 24) problem(path, std::to_string(bpp) + " bits per pixel, expected 24"), ok = false;
@@ -116,7 +111,7 @@ void checkWav(const std::string& path, double minSeconds, double maxSeconds) {
     std::size_t at = 12;
     while (at + 8 <= d.size()) {
         std::string id(d.begin() + at, d.begin() + at + 4);
-        std::uint32_t len = le32(d, at + 4);
+        std::uint32_t len = LittleEndian32(d, at + 4);
         std::size_t body = at + 8;
         if (body + len > d.size()) {
             problem(path, "chunk '" + id + "' runs past the end of the file");
@@ -124,10 +119,10 @@ void checkWav(const std::string& path, double minSeconds, double maxSeconds) {
         }
         if (id == "fmt " && len >= 16) {
             haveFmt = true;
-            format = le16(d, body);
-            channels = le16(d, body + 2);
-            rate = le32(d, body + 4);
-            bits = le16(d, body + 14);
+            format = LittleEndian16(d, body);
+            channels = LittleEndian16(d, body + 2);
+            rate = LittleEndian32(d, body + 4);
+            bits = LittleEndian16(d, body + 14);
         } else if (id == "data") {
             if (!haveFmt) {
                 problem(path, "data chunk before fmt chunk");
@@ -145,7 +140,7 @@ void checkWav(const std::string& path, double minSeconds, double maxSeconds) {
                                   " to " + std::to_string(maxSeconds) + " s");
             int peak = 0;
             for (std::size_t i = 0; i < n; ++i) {
-                int v = static_cast<std::int16_t>(le16(d, body + 2 * i));
+                int v = static_cast<std::int16_t>(LittleEndian16(d, body + 2 * i));
                 peak = std::max(peak, std::abs(v));
             }
             if (peak < 1000) problem(path, "silent (peak " + std::to_string(peak) + ")");

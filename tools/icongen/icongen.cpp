@@ -10,17 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "world/little_endian.h"
+
 namespace {
 
-uint32_t Read32(const std::string& b, size_t at) {
-    return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
-}
-uint16_t Read16(const std::string& b, size_t at) {
-    return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
-}
 void Put16(std::string& out, uint32_t v) {
     out.push_back(static_cast<char>(v & 0xFF));
     out.push_back(static_cast<char>((v >> 8) & 0xFF));
@@ -38,11 +31,11 @@ struct Image {
 // The icon image of a bottom-up 24-bit BMP of at most 256 x 256 pixels.
 bool Convert(const std::string& bmp, Image& image) {
     if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M') return false;
-    const uint32_t offset = Read32(bmp, 10);
-    const uint32_t headerSize = Read32(bmp, 14);
-    const int32_t width = static_cast<int32_t>(Read32(bmp, 18));
-    const int32_t height = static_cast<int32_t>(Read32(bmp, 22));
-    if (headerSize < 40 || Read16(bmp, 28) != 24 || Read32(bmp, 30) != 0) return false;
+    const uint32_t offset = LittleEndian32(bmp, 10);
+    const uint32_t headerSize = LittleEndian32(bmp, 14);
+    const int32_t width = static_cast<int32_t>(LittleEndian32(bmp, 18));
+    const int32_t height = static_cast<int32_t>(LittleEndian32(bmp, 22));
+    if (headerSize < 40 || LittleEndian16(bmp, 28) != 24 || LittleEndian32(bmp, 30) != 0) return false;
     if (width <= 0 || height <= 0 || width > 256 || height > 256) return false;
     const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
     const uint32_t stride = (w * 3 + 3) & ~3u;
