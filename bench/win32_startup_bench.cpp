@@ -64,7 +64,7 @@ HWND ShowBareWindow(HINSTANCE instance) {
     cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     cls.lpszClassName = L"BareWindow";
     if (!RegisterClassW(&cls)) return nullptr;
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT frame = {0, 0, 1020, 685};
     AdjustWindowRectEx(&frame, style, TRUE, 0);
     HWND hwnd = CreateWindowExW(0, cls.lpszClassName, L"BARE", style, 0, 0, frame.right - frame.left,

@@ -18,7 +18,9 @@ constexpr wchar_t MAIN_CLASS[] = L"ORCHIDIAWND";
 constexpr int MENU_RESOURCE = 109;
 constexpr int CLIENT_WIDTH = 1020;
 constexpr int CLIENT_HEIGHT = 685;
-constexpr DWORD MAIN_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Sizable and maximisable like any overlapped window; what lies beyond the
+// game's layout shows the system window colour.
+constexpr DWORD MAIN_STYLE = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 COLORREF Background(WindowId id) { return id == WIN_MAIN ? RGB(255, 255, 255) : RGB(0, 0, 0); }
 
@@ -66,7 +68,17 @@ LRESULT CALLBACK GameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     const WindowId id = IdOf(hwnd);
     switch (msg) {
         case WM_PAINT: PaintFromSurface(hwnd, winPort.CanvasOf(id)); return 0;
-        case WM_ERASEBKGND: return 1;   // the surface covers the window
+        case WM_ERASEBKGND:
+            // A panel's surface covers it; the main window's covers the main
+            // view, and the panels, its children, the rest of the layout.
+            if (id == WIN_MAIN) {
+                const HDC dc = reinterpret_cast<HDC>(wParam);
+                RECT client;
+                GetClientRect(hwnd, &client);
+                ExcludeClipRect(dc, 0, 0, MAIN_VIEW_WIDTH, MAIN_VIEW_HEIGHT);
+                FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+            }
+            return 1;
         case WM_TIMER:
             // A tick may open a message box or a dialog; their loops go on
             // delivering this window's ticks, which the game relies on.
