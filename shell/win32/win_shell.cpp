@@ -76,7 +76,7 @@ LRESULT CALLBACK GameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
                 RECT client;
                 GetClientRect(hwnd, &client);
                 ExcludeClipRect(dc, 0, 0, MAIN_VIEW_WIDTH, MAIN_VIEW_HEIGHT);
-                FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+                FillRect(dc, &client, reinterpret_cast<HBRUSH>(GetClassLongPtrW(hwnd, GCLP_HBRBACKGROUND)));
             }
             return 1;
         case WM_TIMER:
@@ -144,10 +144,12 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PROGRAM_ICON_SMALL), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.lpszMenuName = MAKEINTRESOURCEW(MENU_RESOURCE);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszClassName = MAIN_CLASS;
     if (!registered(wc)) return false;
     wc.hIcon = wc.hIconSm = nullptr;
     wc.lpszMenuName = nullptr;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     for (const PanelGeometry& p : PANELS) {
         const std::wstring name(p.className, p.className + std::char_traits<char>::length(p.className));
         wc.lpszClassName = name.c_str();
