@@ -46,6 +46,21 @@ protected:
     }
 };
 
+TEST_F(WinHost, WindowClassesComeWithTheirNamesAndBackgrounds) {
+    // The main window's class is named by the string table; the panels each have their own.
+    const std::pair<const wchar_t*, HBRUSH> classes[] = {
+        {L"ORCHIDIAWND", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1))},
+        {L"state1", static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))},
+        {L"state6", static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))}};
+    for (const auto& [name, brush] : classes) {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), name, &wc));
+        EXPECT_EQ(wc.hbrBackground, brush);
+        EXPECT_EQ(wc.hCursor, LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+    }
+}
+
 TEST_F(WinHost, EveryDialogOpensWithItsControlsAtTheirPixels) {
     for (const DialogTemplate& t : AllDialogTemplates()) {
         WinDialog dialog(t, [](DialogHost&, DialogEvent, int) {});

@@ -14,13 +14,22 @@ WinPort winPort;
 
 namespace {
 
-constexpr wchar_t MAIN_CLASS[] = L"ORCHIDIAWND";
+// The string resources of the main window's title and class name.
+constexpr UINT TITLE_STRING = 103;
+constexpr UINT CLASS_STRING = 109;
 constexpr int MENU_RESOURCE = 109;
 constexpr int CLIENT_WIDTH = 1020;
 constexpr int CLIENT_HEIGHT = 685;
 // Sizable and maximisable like any overlapped window; what lies beyond the
 // game's layout shows the system window colour.
 constexpr DWORD MAIN_STYLE = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+// A string of the program's string table, empty when it has none of that id.
+std::wstring ResourceString(HINSTANCE instance, UINT id) {
+    const wchar_t* text = nullptr;
+    const int n = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
+    return n > 0 && text ? std::wstring(text, static_cast<size_t>(n)) : std::wstring();
+}
 
 COLORREF Background(WindowId id) { return id == WIN_MAIN ? RGB(255, 255, 255) : RGB(0, 0, 0); }
 
@@ -145,7 +154,9 @@ bool RegisterWindowClasses(HINSTANCE instance) {
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.lpszMenuName = MAKEINTRESOURCEW(MENU_RESOURCE);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    wc.lpszClassName = MAIN_CLASS;
+    const std::wstring mainClass = ResourceString(instance, CLASS_STRING);
+    if (mainClass.empty()) return false;   // a program without its resources
+    wc.lpszClassName = mainClass.c_str();
     if (!registered(wc)) return false;
     wc.hIcon = wc.hIconSm = nullptr;
     wc.lpszMenuName = nullptr;
@@ -180,7 +191,9 @@ bool WinPort::CreateWindows(HINSTANCE instance) {
     if (!RegisterWindowClasses(instance)) return false;
     RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
     AdjustWindowRectEx(&frame, MAIN_STYLE, TRUE, 0);
-    HWND main = CreateWindowExW(0, MAIN_CLASS, L"ORCHIDIA", MAIN_STYLE, 0, 0, frame.right - frame.left,
+    const std::wstring mainClass = ResourceString(instance, CLASS_STRING);
+    const std::wstring caption = ResourceString(instance, TITLE_STRING);
+    HWND main = CreateWindowExW(0, mainClass.c_str(), caption.c_str(), MAIN_STYLE, 0, 0, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, instance,
                                 reinterpret_cast<LPVOID>(static_cast<INT_PTR>(WIN_MAIN)));
     if (!main) return false;
