@@ -139,20 +139,27 @@ TEST_F(MarketDay, PlayerEffectsOverrideTheDrawOnce) {
 }
 
 TEST_F(MarketDay, SharesFollowThePrice) {
-    // r = 100 / (2 x 1000): a float left sells r x I; a used-up one makes the company issue r x I, paid for.
+    // r = delta / (2 p): a float left sells r x I; a used-up one makes the company issue r x I, paid for,
+    // or, falling, pay for buying back -r x I, from its cash while that lasts, else through the automatic lender.
     ListedCompany& c = companies[9];
-    for (bool usedUp : {false, true}) {
+    const struct { bool usedUp; int delta; bool broke; } rows[] = {{false, 100, false}, {true, 100, false}, {true, -100, false}, {true, -100, true}};
+    for (const auto& row : rows) {
+        StartGame(2024);
         c.trendState = 1; c.sharePrice = 900; c.profit = 1000000;
-        if (usedUp) c.holdings[9] = c.issuedShares, c.floatingShares = 0;
-        const int64_t F = c.floatingShares, I = c.issuedShares, funds = c.funds;
-        ASSERT_TRUE(usedUp || F < I - c.holdings[9]);
-        buyImpactDelta = 100, buyImpactCompany = 9, AdvanceMarketDay();
+        if (row.usedUp) c.holdings[9] = c.issuedShares, c.floatingShares = 0;
+        if (row.broke) c.funds = 0;
+        const int64_t F = c.floatingShares, I = c.issuedShares, funds = c.funds, lender = c.loans[2], debt = c.debt;
+        ASSERT_TRUE(row.usedUp || F < I - c.holdings[9]);
+        (row.delta > 0 ? buyImpactDelta : sellImpactDelta) = 100, (row.delta > 0 ? buyImpactCompany : sellImpactCompany) = 9;
+        AdvanceMarketDay();
         // r = delta / (2 p), with p the price after the impact, is kept in single precision, as F and I are.
-        const double fI = static_cast<float>(I), r = static_cast<float>(100.0 / (2 * 1000));
-        const int64_t grown = static_cast<int64_t>(static_cast<float>(fI + r * fI));
+        const double fI = static_cast<float>(I), r = static_cast<float>(row.delta / (2.0 * (900 + row.delta)));
+        const int64_t moved = static_cast<int64_t>(static_cast<float>(fI + r * fI)), paid = moved / 1000 * row.delta / 20;
         const int64_t sold = static_cast<int64_t>(static_cast<float>(static_cast<double>(static_cast<float>(F)) - r * fI));
-        EXPECT_EQ(V({c.issuedShares, c.floatingShares}), usedUp ? V({grown, 0}) : V({I, sold}));
-        EXPECT_EQ(c.funds, funds + (usedUp ? grown / 1000 * 100 / 20 : 0) + c.profit / 1000);
+        // Falling, the issue cannot shrink below what is held: here the company holds all of it.
+        EXPECT_EQ(V({c.issuedShares, c.floatingShares}), row.usedUp ? V({row.delta > 0 ? moved : I, 0}) : V({I, sold}));
+        const int64_t cash = row.usedUp && !row.broke ? paid : 0, credit = row.broke ? -paid : 0;
+        EXPECT_EQ(V({c.funds, c.loans[2], c.debt}), V({funds + cash + c.profit / 1000, lender + credit, debt + credit}));
     }
     // Halved, company 3's opening float above issued minus its own stake: the issue stays, the float is cut.
     StartGame(2024);
