@@ -28,7 +28,9 @@ if [ "$TEST" = ON ]; then
   (cd build/windows && ctest --output-on-failure)
   echo "== start-up against a bare window, and idle load, under Wine (figures only)"
   cmake --build build/windows -j "$JOBS" --target orchidia_win32_startup_bench
-  timeout 300 sh bench/win32_startup_bench.sh build/windows/orchidia_win32_startup_bench.exe 5 5
+  # Figures, not a test: a run that Wine fails to finish is reported, not fatal.
+  timeout 300 sh bench/win32_startup_bench.sh build/windows/orchidia_win32_startup_bench.exe 5 5 ||
+    echo "WARNING: the Windows start-up benchmark did not finish; no figures this time"
 fi
 
 echo "== archive"
