@@ -1,6 +1,7 @@
-// Little-endian fields of the RIFF and BMP files the game and its build tools
-// read, from any container of bytes (std::string, std::vector<unsigned char>).
-// The caller has checked that the field lies inside the container.
+// Little-endian fields of the RIFF, BMP and ICO files the game and its build
+// tools read and write, in any container of bytes (std::string,
+// std::vector<unsigned char>). A reader's caller has checked that the field
+// lies inside the container.
 #pragma once
 
 #include <cstddef>
@@ -14,4 +15,16 @@ uint16_t LittleEndian16(const Bytes& b, size_t at) {
 template <class Bytes>
 uint32_t LittleEndian32(const Bytes& b, size_t at) {
     return LittleEndian16(b, at) | static_cast<uint32_t>(LittleEndian16(b, at + 2)) << 16;
+}
+
+template <class Bytes>
+void AppendLittleEndian16(Bytes& out, uint32_t v) {
+    out.push_back(static_cast<typename Bytes::value_type>(v & 0xFF));
+    out.push_back(static_cast<typename Bytes::value_type>((v >> 8) & 0xFF));
+}
+
+template <class Bytes>
+void AppendLittleEndian32(Bytes& out, uint32_t v) {
+    AppendLittleEndian16(out, v & 0xFFFF);
+    AppendLittleEndian16(out, v >> 16);
 }

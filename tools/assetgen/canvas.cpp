@@ -4,6 +4,8 @@
 #include <cmath>
 #include <fstream>
 
+#include "world/little_endian.h"
+
 namespace art {
 
 namespace {
@@ -150,14 +152,6 @@ double segmentDistance(double px, double py, double x0, double y0, double x1, do
     t = std::clamp(t, 0.0, 1.0);
     double ex = x0 + t * dx - px, ey = y0 + t * dy - py;
     return std::sqrt(ex * ex + ey * ey);
-}
-
-void put16(std::vector<unsigned char>& out, unsigned v) {
-    out.push_back(static_cast<unsigned char>(v & 0xff));
-    out.push_back(static_cast<unsigned char>((v >> 8) & 0xff));
-}
-void put32(std::vector<unsigned char>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>((v >> (8 * i)) & 0xff));
 }
 
 }  // namespace
@@ -484,22 +478,22 @@ bool Image::saveBmp(const std::string& path) const {
     // BITMAPFILEHEADER
     out.push_back('B');
     out.push_back('M');
-    put32(out, 54 + imageSize);
-    put16(out, 0);
-    put16(out, 0);
-    put32(out, 54);
+    AppendLittleEndian32(out, 54 + imageSize);
+    AppendLittleEndian16(out, 0);
+    AppendLittleEndian16(out, 0);
+    AppendLittleEndian32(out, 54);
     // BITMAPINFOHEADER: bottom-up rows, 24 bits, no compression, 72 dpi
-    put32(out, 40);
-    put32(out, static_cast<std::uint32_t>(w_));
-    put32(out, static_cast<std::uint32_t>(h_));
-    put16(out, 1);
-    put16(out, 24);
-    put32(out, 0);
-    put32(out, imageSize);
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, 0);
-    put32(out, 0);
+    AppendLittleEndian32(out, 40);
+    AppendLittleEndian32(out, static_cast<std::uint32_t>(w_));
+    AppendLittleEndian32(out, static_cast<std::uint32_t>(h_));
+    AppendLittleEndian16(out, 1);
+    AppendLittleEndian16(out, 24);
+    AppendLittleEndian32(out, 0);
+    AppendLittleEndian32(out, imageSize);
+    AppendLittleEndian32(out, 2835);
+    AppendLittleEndian32(out, 2835);
+    AppendLittleEndian32(out, 0);
+    AppendLittleEndian32(out, 0);
     for (int y = h_ - 1; y >= 0; --y) {
         std::uint32_t written = 0;
         for (int x = 0; x < w_; ++x) {

@@ -14,15 +14,6 @@
 
 namespace {
 
-void Put16(std::string& out, uint32_t v) {
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-void Put32(std::string& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
 struct Image {
     uint32_t width = 0, height = 0;
     std::string data;   // header, colour rows, mask rows: the icon's own form
@@ -42,14 +33,14 @@ bool Convert(const std::string& bmp, Image& image) {
     if (offset > bmp.size() || bmp.size() - offset < static_cast<size_t>(stride) * h) return false;
     const uint32_t maskStride = ((w + 31) / 32) * 4;
     std::string& out = image.data;
-    Put32(out, 40);
-    Put32(out, w);
-    Put32(out, h * 2);   // the colour rows and the mask rows together
-    Put16(out, 1);
-    Put16(out, 24);
-    Put32(out, 0);
-    Put32(out, stride * h + maskStride * h);
-    for (int i = 0; i < 4; ++i) Put32(out, 0);
+    AppendLittleEndian32(out, 40);
+    AppendLittleEndian32(out, w);
+    AppendLittleEndian32(out, h * 2);   // the colour rows and the mask rows together
+    AppendLittleEndian16(out, 1);
+    AppendLittleEndian16(out, 24);
+    AppendLittleEndian32(out, 0);
+    AppendLittleEndian32(out, stride * h + maskStride * h);
+    for (int i = 0; i < 4; ++i) AppendLittleEndian32(out, 0);
     out.append(bmp, offset, static_cast<size_t>(stride) * h);
     out.append(static_cast<size_t>(maskStride) * h, '\0');   // every pixel opaque
     image.width = w;
@@ -77,19 +68,19 @@ int main(int argc, char** argv) {
         images.push_back(std::move(image));
     }
     std::string ico;
-    Put16(ico, 0);
-    Put16(ico, 1);
-    Put16(ico, static_cast<uint32_t>(images.size()));
+    AppendLittleEndian16(ico, 0);
+    AppendLittleEndian16(ico, 1);
+    AppendLittleEndian16(ico, static_cast<uint32_t>(images.size()));
     uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
     for (const Image& image : images) {
         ico.push_back(static_cast<char>(image.width == 256 ? 0 : image.width));   // 0 stands for 256
         ico.push_back(static_cast<char>(image.height == 256 ? 0 : image.height));
         ico.push_back(0);
         ico.push_back(0);
-        Put16(ico, 1);
-        Put16(ico, 24);
-        Put32(ico, static_cast<uint32_t>(image.data.size()));
-        Put32(ico, offset);
+        AppendLittleEndian16(ico, 1);
+        AppendLittleEndian16(ico, 24);
+        AppendLittleEndian32(ico, static_cast<uint32_t>(image.data.size()));
+        AppendLittleEndian32(ico, offset);
         offset += static_cast<uint32_t>(image.data.size());
     }
     for (const Image& image : images) ico += image.data;
