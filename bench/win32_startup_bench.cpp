@@ -64,10 +64,9 @@ HWND ShowBareWindow(HINSTANCE instance) {
     cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     cls.lpszClassName = L"BareWindow";
     if (!RegisterClassW(&cls)) return nullptr;
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT frame = {0, 0, 1020, 685};
-    AdjustWindowRectEx(&frame, style, TRUE, 0);
-    HWND hwnd = CreateWindowExW(0, cls.lpszClassName, L"BARE", style, 0, 0, frame.right - frame.left,
+    RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+    AdjustWindowRectEx(&frame, MAIN_STYLE, TRUE, 0);
+    HWND hwnd = CreateWindowExW(0, cls.lpszClassName, L"BARE", MAIN_STYLE, 0, 0, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, SW_SHOWNORMAL);

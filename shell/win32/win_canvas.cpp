@@ -68,10 +68,16 @@ bool HasJapaneseFace(const std::wstring& face) { return !JapaneseFamilies(face.c
 
 void GdiDrawing::Create() {
     // The game's face when it is there; otherwise the font mapper would pick a
-    // face without kana and every text would show as boxes.
-    const std::vector<std::wstring> installed = JapaneseFamilies(nullptr);
-    gothic = HasJapaneseFace(MS_GOTHIC) ? std::wstring(MS_GOTHIC) : NearestGothic(installed, false);
-    proportionalGothic = HasJapaneseFace(MS_PGOTHIC) ? std::wstring(MS_PGOTHIC) : NearestGothic(installed, true);
+    // face without kana and every text would show as boxes. The whole list of
+    // faces is read only when one is missing.
+    std::vector<std::wstring> installed;
+    const auto nearest = [&](bool proportional) {
+        if (installed.empty()) installed = JapaneseFamilies(nullptr);
+        return NearestGothic(installed, proportional);
+    };
+    gothic = HasJapaneseFace(MS_GOTHIC) ? std::wstring(MS_GOTHIC) : nearest(false);
+    proportionalGothic = HasJapaneseFace(MS_PGOTHIC) ? std::wstring(MS_PGOTHIC) : nearest(true);
+    dialogFaces.clear();
     for (int p = 0; p < PEN_COUNT; ++p) {
         // Inside the frame: a rectangle's outline lies within its edges.
         pens[p] = CreatePen(PS_INSIDEFRAME, PEN_SPECS[p].width, Colour(PEN_SPECS[p].colour));
@@ -99,19 +105,23 @@ HBITMAP GdiDrawing::Bitmap(BitmapId b) {
         // could hold the loader, and a missing file only loses its picture.
         const char* file = BITMAP_SPECS[b].file;
         if (KindOfPath(file) == PathKind::REGULAR) {
-            const std::wstring name(file, file + std::char_traits<char>::length(file));
-            bitmaps[b] = static_cast<HBITMAP>(
-                LoadImageW(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+            bitmaps[b] = static_cast<HBITMAP>(LoadImageW(nullptr, FromCp932(file).c_str(), IMAGE_BITMAP, 0, 0,
+                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION));
         }
     }
     return bitmaps[b];
 }
 
-std::wstring GdiDrawing::DialogFace(const std::wstring& wanted) const {
+std::wstring GdiDrawing::DialogFace(const std::wstring& wanted) {
+    // Looked up once per face, not on every opening of a dialog.
+    auto known = dialogFaces.find(wanted);
+    if (known != dialogFaces.end()) return known->second;
     const bool proportional = wanted.empty() || wanted.find(L'\xFF30') != std::wstring::npos ||
                               wanted.find(L"PGothic") != std::wstring::npos;
-    if (!wanted.empty() && HasJapaneseFace(wanted)) return wanted;
-    return proportional ? proportionalGothic : gothic;
+    const std::wstring face = !wanted.empty() && HasJapaneseFace(wanted) ? wanted
+                              : proportional                            ? proportionalGothic
+                                                                        : gothic;
+    return dialogFaces.emplace(wanted, face).first->second;
 }
 
 GdiSurface::GdiSurface(int width, int height, COLORREF background) : width_(width), height_(height) {

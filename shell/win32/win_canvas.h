@@ -3,6 +3,7 @@
 // fonts made once at start-up; WM_PAINT only copies it to the screen.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "display/canvas.h"
@@ -24,7 +25,8 @@ struct GdiDrawing {
     // A picture, or null when its file is missing or not a picture.
     HBITMAP Bitmap(BitmapId b);
     // The face a dialog template asks for, or the nearest installed one.
-    std::wstring DialogFace(const std::wstring& wanted) const;
+    std::wstring DialogFace(const std::wstring& wanted);
+    std::map<std::wstring, std::wstring> dialogFaces;   // what DialogFace found, by the face asked for
 };
 extern GdiDrawing gdiDrawing;
 

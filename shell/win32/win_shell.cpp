@@ -18,11 +18,6 @@ namespace {
 constexpr UINT TITLE_STRING = 103;
 constexpr UINT CLASS_STRING = 109;
 constexpr int MENU_RESOURCE = 109;
-constexpr int CLIENT_WIDTH = 1020;
-constexpr int CLIENT_HEIGHT = 685;
-// Sizable and maximisable like any overlapped window; what lies beyond the
-// game's layout shows the system window colour.
-constexpr DWORD MAIN_STYLE = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 // A string of the program's string table, empty when it has none of that id.
 std::wstring ResourceString(HINSTANCE instance, UINT id) {
@@ -162,7 +157,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     wc.lpszMenuName = nullptr;
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     for (const PanelGeometry& p : PANELS) {
-        const std::wstring name(p.className, p.className + std::char_traits<char>::length(p.className));
+        const std::wstring name = FromCp932(p.className);
         wc.lpszClassName = name.c_str();
         if (!registered(wc)) return false;
     }
@@ -200,8 +195,7 @@ bool WinPort::CreateWindows(HINSTANCE instance) {
     windows_[WIN_MAIN] = main;
     surfaces_[WIN_MAIN] = std::make_unique<GdiSurface>(MAIN_VIEW_WIDTH, MAIN_VIEW_HEIGHT, Background(WIN_MAIN));
     for (const PanelGeometry& p : PANELS) {
-        const std::wstring cls(p.className, p.className + std::char_traits<char>::length(p.className));
-        const std::wstring title(p.title, p.title + std::char_traits<char>::length(p.title));
+        const std::wstring cls = FromCp932(p.className), title = FromCp932(p.title);
         surfaces_[p.window] = std::make_unique<GdiSurface>(p.width, p.height, Background(p.window));
         HWND panel = CreateWindowExW(0, cls.c_str(), title.c_str(), WS_CHILD | WS_VISIBLE, p.x, p.y, p.width,
                                      p.height, main, nullptr, instance,
@@ -234,7 +228,7 @@ void WinPort::PlaySound(const char* file) {
         if (badSounds_.count(name)) return;
         std::string bytes;
         if (ReadRegularFile(name, MAX_WAVE_BYTES, bytes) != FileRead::OK || !IsPlayableWave(bytes)) {
-            badSounds_[name] = true;
+            badSounds_.insert(name);
             return;
         }
         it = sounds_.emplace(name, std::move(bytes)).first;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,12 @@
 #include "world/port.h"
 
 class WinDialog;
+
+// The main window: its style, sizable and maximisable like any overlapped
+// window, and the client area the game's layout fills.
+constexpr DWORD MAIN_STYLE = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr int CLIENT_WIDTH = 1020;
+constexpr int CLIENT_HEIGHT = 685;
 
 // The id of the one timer each window and each dialog has.
 constexpr UINT_PTR WINDOW_TIMER = 1;
@@ -56,7 +63,7 @@ private:
     std::map<WindowId, std::unique_ptr<GdiSurface>> surfaces_;
     std::vector<WinDialog*> dialogs_;   // open dialogs, innermost last
     std::map<std::string, std::string> sounds_;   // checked wave files, by name
-    std::map<std::string, bool> badSounds_;       // refused once, never tried again
+    std::set<std::string> badSounds_;             // refused once, never tried again
     bool quitting_ = false;
 };
 
