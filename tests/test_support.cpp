@@ -1,15 +1,10 @@
 #include "tests/test_support.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <iconv.h>
-#endif
-
 #include <cstring>
 #include <filesystem>
 #include <random>
 
+#include "tools/headless/recode.h"
 #include "world/new_game.h"
 #include "world/text.h"
 
@@ -73,25 +68,8 @@ std::string CheckStructuralInvariants() {
 
 // Between UTF-8 and code page 932; what the target lacks gives "<unconvertible>".
 std::string Recode(const std::string& in, bool toSjis) {
-#ifdef _WIN32
-    const UINT from = toSjis ? CP_UTF8 : 932, to = toSjis ? 932 : CP_UTF8;
-    const int wide = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, in.data(), static_cast<int>(in.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(wide), L'\0');
-    MultiByteToWideChar(from, 0, in.data(), static_cast<int>(in.size()), w.data(), wide);
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(to, 0, w.data(), wide, nullptr, 0, nullptr, toSjis ? &lossy : nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(to, 0, w.data(), wide, out.data(), n, nullptr, nullptr);
-    return (wide == 0 && !in.empty()) || lossy ? "<unconvertible>" : out;
-#else
-    iconv_t cd = toSjis ? iconv_open("CP932", "UTF-8") : iconv_open("UTF-8", "CP932");
-    std::string copy = in, out(in.size() * 4 + 8, '\0');
-    char *src = copy.data(), *dst = out.data();
-    size_t srcLeft = copy.size(), dstLeft = out.size();
-    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    iconv_close(cd);
-    return rc == static_cast<size_t>(-1) ? "<unconvertible>" : out.substr(0, out.size() - dstLeft);
-#endif
+    std::string out;
+    return RecodeText(in, toSjis, out) ? out : "<unconvertible>";
 }
 
 std::string Sjis(const char* utf8) { return Recode(utf8, true); }

@@ -28,6 +28,11 @@ std::vector<std::pair<int, int>> HeadlessDialog::Controls() const {
     return out;
 }
 
+int HeadlessDialog::KindOf(int id) const {
+    auto it = controls_.find(id);
+    return it == controls_.end() ? -1 : it->second.kind;
+}
+
 Rgb HeadlessDialog::PixelAt(int x, int y) const {
     if (!canvas_) return Rgb{0, 0, 0};
     const int cx = x - canvasX_, cy = y - canvasY_;
@@ -231,7 +236,13 @@ int HeadlessHost::OpenDialog(int resourceId, WindowId owner) {
     DialogProc proc = FindDialogProc(resourceId);
     if (!t || !proc) return 0;
     HeadlessDialog dialog(*t, proc, *this);
-    HeadlessDialog* outer = currentDialog;
+    // The outer dialog is on top again however this one ends, also when a
+    // handler unwinds past it (a script run that ends inside a dialog).
+    struct Restore {
+        HeadlessDialog*& top;
+        HeadlessDialog* outer;
+        ~Restore() { top = outer; }
+    } restore{currentDialog, currentDialog};
     currentDialog = &dialog;
     dialog.Start();
     if (dialog.open() && !dialogHandlers.empty()) {
@@ -245,7 +256,6 @@ int HeadlessHost::OpenDialog(int resourceId, WindowId owner) {
     }
     if (dialog.open()) dialog.Press(2);
     if (dialog.open()) dialog.Close(0);
-    currentDialog = outer;
     return dialog.result();
 }
 

@@ -47,6 +47,8 @@ public:
     int TimerInterval() const;
     // The ids and kinds (ControlKind) of the controls the procedure addresses.
     std::vector<std::pair<int, int>> Controls() const;
+    // The kind (ControlKind) of control id, or -1 when the dialog has none.
+    int KindOf(int id) const;
     // The canvas control's pixels, and where it stands in the dialog.
     RasterCanvas* Surface() { return canvas_.get(); }
     int canvasX() const { return canvasX_; }

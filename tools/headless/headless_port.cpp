@@ -16,8 +16,7 @@ MessageAnswer HeadlessPort::ShowMessage(WindowId owner, const char* text, const 
     if (quitRequested) return style == MB_STYLE_YES_NO ? ANSWER_NO : ANSWER_OK;
     messages.push_back({owner, text ? text : "", caption ? caption : "", style});
     if (echo) {
-        std::string line = MessageLine(messages.back().caption, messages.back().text);
-        std::fprintf(echo, "%s\n", line.c_str());
+        echo(MessageLine(messages.back().caption, messages.back().text));
     }
     if (!openBoxes.empty()) {
         auto act = std::move(openBoxes.front());

@@ -39,9 +39,9 @@ public:
     // other. Without one a box is answered at once.
     std::deque<std::function<void(const RecordedMessage&)>> openBoxes;
 
-    // When set, every message box is also printed as "[caption] text" with
-    // each newline written as \n.
-    std::FILE* echo = nullptr;
+    // When set, every message box is also handed to it as one line
+    // "[caption] text" with each newline written as \n.
+    std::function<void(const std::string& line)> echo;
 
     std::vector<RecordedMessage> messages;
     std::vector<std::string> sounds;

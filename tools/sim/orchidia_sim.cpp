@@ -1,6 +1,7 @@
-// orchidia-sim: the game's start-up, market and calendar ticks and scripted
-// player actions, without a window. Every message box is answered OK and
-// printed as one line "[caption] text" (code page 932, newlines as \n).
+// orchidia-sim: the game's start-up, market and calendar ticks and a play
+// script, without a window. Every message box is printed as one line
+// "[caption] text" (code page 932, newlines as \n); a question is answered
+// as the script says, else No.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -11,27 +12,60 @@
 #include <string>
 #include <vector>
 
-#include "market/calendar.h"
-#include "market/market_tick.h"
-#include "tools/headless/headless_port.h"
 #include "tools/headless/sim_script.h"
-#include "world/game_texts.h"
-#include "world/new_game.h"
-#include "world/save_file.h"
-#include "world/world_state.h"
+#include "world/file_access.h"
 
 namespace {
 
 const char USAGE[] =
     "usage: orchidia-sim [--seed N] [--scenario] [--load FILE] [--ticks N] [--script FILE] [--save FILE]\n"
+    "                    [--dump FILE]\n"
     "  --seed N       seed the game's generator with N (0..4294967295); default: the current time\n"
     "  --scenario     answer Yes to the scenario question (level 1)\n"
     "  --load FILE    load FILE as the save/load dialog's load button does\n"
     "  --ticks N      run N cycles: one market tick, then one calendar tick\n"
-    "  --script FILE  player actions, one a line: CYCLE ACTION ARGS\n"
-    "                 (buy C Q | limit C Q P | sell C Q | afterhours | halt N |\n"
-    "                  tob C P H | research R | funds C V | hold C J V)\n"
-    "  --save FILE    last, write FILE as the save button does (no overwrite question)\n";
+    "  --script FILE  player actions, one a line: CYCLE VERB ARGS (below)\n"
+    "  --save FILE    at the end, write FILE as the save button does (no overwrite question)\n"
+    "  --dump FILE    at the end, after the save, write every field of the world, one line\n"
+    "                 \"name value\" (companies[4].holdings[7] 0, trialProgress 0.25, texts in\n"
+    "                 code page 932)\n"
+    "\n"
+    "Every message box is printed as one line \"[caption] text\" (code page 932, newlines as \\n).\n"
+    "\n"
+    "The script: one action a line, CYCLE VERB ARGS; '#' starts a comment. The actions of cycle c\n"
+    "run in file order before cycle c's market tick and calendar tick. A run with a script starts\n"
+    "on the field map, as the introduction's right click leaves the game.\n"
+    "Orders and fields, set directly:\n"
+    "  1 buy 8 10000          market buy: company, quantity\n"
+    "  1 limit 5 100 267000   limit buy: company, quantity, price\n"
+    "  1 sell 8 5000          market sell: company, quantity\n"
+    "  1 afterhours           the after-hours fee is paid\n"
+    "  1 halt 2               marketHalt\n"
+    "  1 tob 17 100000 1      takeover bid: target, price, hostile (0 or 1)\n"
+    "  1 research 8           research of university 1..8 under way (0 none)\n"
+    "  1 funds 0 100000000    a company's funds\n"
+    "  1 hold 0 8 5000        companies[0].holdings[8]\n"
+    "  1 set prosecutionChance 999   any number field by its dump name\n"
+    "The player's hand, through the game's own screens and dialogs:\n"
+    "  2 board 5              a click on company 5's row of the stock board\n"
+    "  2 view 365 85          a click on the main view at (365, 85): here the bank\n"
+    "  2 side 100 25          a click on the side panel at (100, 25): here the bank\n"
+    "  2 main                 one tick of the main window's timer\n"
+    "  2 type 1117 1000       the text of edit 1117 of the top-most dialog (UTF-8 here)\n"
+    "  2 press 1017           a click on button or radio button 1017; 2 is Escape\n"
+    "  2 answer yes           the answer to the next Yes/No question (none queued: No)\n"
+    "  2 tick 50              the top-most dialog's own timer fires 50 times (fewer when it stops)\n"
+    "  2 show 1120            prints control 1120 of the top-most dialog as \"{1120} text\"\n"
+    "A dialog stays open until an action closes it, and the cycles' ticks go on behind it;\n"
+    "while one is open board, view and side are refused. The run ends with any dialog still\n"
+    "open. Every dialog can be played; the fly game too (main and view). The save/load dialog\n"
+    "reads and writes save1.dat to save4.dat in the working directory.\n"
+    "A script that does not read, names a control the top-most dialog lacks or acts on a\n"
+    "dialog when none is open is refused with \"script line N: why\", status 1, and neither\n"
+    "save nor dump is written.\n";
+
+// Far beyond any script a person writes, small enough to hold in memory.
+constexpr size_t MAX_SCRIPT_BYTES = 256u << 20;
 
 int BadArgs(const std::string& why) {
     std::fprintf(stderr, "orchidia-sim: %s\n%s", why.c_str(), USAGE);
@@ -52,7 +86,7 @@ bool ReadCount(const char* text, long long lo, long long hi, long long& value) {
 int main(int argc, char** argv) {
     bool haveSeed = false, scenario = false;
     long long seed = 0, ticks = 0;
-    std::string loadPath, savePath, scriptPath;
+    std::string loadPath, savePath, scriptPath, dumpPath;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto value = [&](const char* name) -> const char* {
@@ -80,6 +114,10 @@ int main(int argc, char** argv) {
             const char* v = value("--script");
             if (!v) return BadArgs("--script needs a file");
             scriptPath = v;
+        } else if (a == "--dump") {
+            const char* v = value("--dump");
+            if (!v) return BadArgs("--dump needs a file");
+            dumpPath = v;
         } else if (a == "--save") {
             const char* v = value("--save");
             if (!v) return BadArgs("--save needs a file");
@@ -89,54 +127,40 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::vector<SimAction> actions;
+    SimRun run;
     if (!scriptPath.empty()) {
-        std::ifstream in(scriptPath, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "orchidia-sim: cannot read the script %s\n", scriptPath.c_str());
+        std::string text;
+        if (ReadRegularFile(scriptPath, MAX_SCRIPT_BYTES, text) != FileRead::OK) {
+            std::fprintf(stderr, "orchidia-sim: cannot read the script %s (it must be a regular file)\n",
+                         scriptPath.c_str());
             return 1;
         }
-        std::stringstream text;
-        text << in.rdbuf();
         std::string error;
-        if (!ParseSimScript(text.str(), actions, error)) {
+        if (!ParseSimScript(text, run.actions, error)) {
             std::fprintf(stderr, "orchidia-sim: %s: refused, %s\n", scriptPath.c_str(), error.c_str());
             return 1;
         }
+        run.haveScript = true;
     }
+    run.seed = haveSeed ? static_cast<uint32_t>(seed) : static_cast<uint32_t>(std::time(nullptr));
+    run.scenario = scenario;
+    run.loadPath = loadPath;
+    run.cycles = ticks;
+    run.savePath = savePath;
+    run.dumpPath = dumpPath;
 
-    HeadlessPort headless;
-    headless.echo = stdout;
-    headless.defaultAnswer = ANSWER_NO;
-    port = &headless;
-
-    uint32_t startSeed = haveSeed ? static_cast<uint32_t>(seed) : static_cast<uint32_t>(std::time(nullptr));
-    StartUpWorld(startSeed);
-    if (scenario) {
-        EnterScenarioMode();
-        ShowInfo(WIN_MAIN, TXT_SCENARIO_START_GOAL, TXT_LEVEL_TITLE_1);
-    }
-    if (!loadPath.empty() && !LoadGameFile(loadPath, WIN_MAIN)) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "orchidia-sim: %s was refused: it is missing or damaged (the message above says why)\n",
-                     loadPath.c_str());
-        return 1;
-    }
-
-    size_t next = 0;
-    std::stable_sort(actions.begin(), actions.end(),
-                     [](const SimAction& x, const SimAction& y) { return x.cycle < y.cycle; });
-    for (long long cycle = 1; cycle <= ticks; ++cycle) {
-        while (next < actions.size() && actions[next].cycle == cycle) ApplySimAction(actions[next++]);
-        RunMarketTick(WIN_BOARD);
-        AdvanceCalendarDay(WIN_CALENDAR);
-    }
-
-    if (!savePath.empty() && !SaveGameFile(savePath, WIN_MAIN, false)) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "orchidia-sim: could not write %s\n", savePath.c_str());
-        return 1;
-    }
+    std::string error;
+    const int status = RunSimulation(
+        run,
+        [](const std::string& line) {
+            std::fwrite(line.data(), 1, line.size(), stdout);
+            std::fputc('\n', stdout);
+        },
+        error);
     std::fflush(stdout);
+    if (status != 0) {
+        std::fprintf(stderr, "orchidia-sim: %s\n", error.c_str());
+        return status;
+    }
     return std::ferror(stdout) ? 1 : 0;
 }
