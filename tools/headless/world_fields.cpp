@@ -239,6 +239,12 @@ void AppendValue(std::string& out, const WorldField& f) {
 
 }  // namespace
 
+std::string FieldValue(const WorldField& field) {
+    std::string out;
+    AppendValue(out, field);
+    return out;
+}
+
 const std::vector<WorldField>& WorldFields() {
     static const std::vector<WorldField> rows = BuildTable();
     return rows;

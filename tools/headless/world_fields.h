@@ -27,6 +27,9 @@ const std::vector<WorldField>& WorldFields();
 // The row of that name, or null.
 const WorldField* FindWorldField(const std::string& name);
 
+// A field's value as the dump writes it.
+std::string FieldValue(const WorldField& field);
+
 // One line "name value" per field: integers in decimal, floats as %.9g,
 // texts as their code page 932 bytes.
 std::string DumpWorld();
