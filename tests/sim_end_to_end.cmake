@@ -73,4 +73,27 @@ expect("a negative seed was accepted" NOT rc9 EQUAL 0)
 # A save that cannot be written is reported.
 run_sim(out10 rc10 --seed 1 --save no/such/folder/x.dat)
 expect("an impossible save reported success" NOT rc10 EQUAL 0)
+# A play script through the bank's dialog, with a dump after the save.
+file(WRITE ${WORK}/bank.script "1 side 100 25\n1 type 1117 1000\n1 press 1017\n1 show 1120\n1 press 1\n")
+run_sim(out11 rc11 --seed 3 --ticks 2 --script bank.script --save bank.dat --dump bank.dump)
+expect("the play script failed: ${LAST_ERR}" rc11 EQUAL 0)
+string(FIND "${out11}" "{1120} 1000" pos)
+expect("the shown field is missing: ${out11}" pos GREATER -1)
+file(STRINGS ${WORK}/bank.dump loan REGEX "^companies\\[0\\]\\.loans\\[0\\] ")
+expect("the dump lacks the loan: ${loan}" loan STREQUAL "companies[0].loans[0] 1000")
+expect("no save beside the dump" EXISTS ${WORK}/bank.dat)
+
+# Refused while playing: status 1, the line on standard error, no save, no dump.
+file(WRITE ${WORK}/late.script "1 side 100 25\n2 press 4242\n")
+run_sim(out12 rc12 --seed 3 --ticks 3 --script late.script --save late.dat --dump late.dump)
+expect("a press on a missing control was accepted" rc12 EQUAL 1)
+string(FIND "${LAST_ERR}" "script line 2: dialog 133 has no control 4242" pos)
+expect("the refusal does not say why: ${LAST_ERR}" pos GREATER -1)
+expect("a refused run wrote its save" NOT EXISTS ${WORK}/late.dat)
+expect("a refused run wrote its dump" NOT EXISTS ${WORK}/late.dump)
+
+# The script is read as a regular file only.
+file(MAKE_DIRECTORY ${WORK}/folder.script)
+run_sim(out13 rc13 --seed 3 --ticks 1 --script folder.script)
+expect("a folder was read as a script" rc13 EQUAL 1)
 message(STATUS "orchidia-sim end to end: all checks passed")

@@ -54,6 +54,88 @@ const ScriptCase CASES[] = {
      "1 view 485 55\n1 view 400 125\n1 press 1005\n1 type 1002 1000\n1 press 1\n", 4,
      {"[注文完了] 注文しました", "[約定] 平均購入価格66円で購入できました"}, nullptr,
      {"marketHalt 0", "marketBuyQty 0", "companies[0].holdings[11] 1000", "historyIndex 4"}},
+    // Exchange: buy, sell, back; side panel: bank, headquarters, ranking,
+    // police, save/load; field map: media, other company and its meeting,
+    // university, election, missiles, shop, military and its war, casino and
+    // its race; the menu's About; the title's founding; detention.
+    {"EveryDialogThroughItsOwnPath",
+     "1 funds 0 900000000\n"
+     "1 hold 0 11 100000000\n"
+     "1 view 485 55\n"
+     "1 view 400 125\n"
+     "1 show 1003\n"
+     "1 press 2\n"
+     "1 view 400 175\n"
+     "1 show 1003\n"
+     "1 press 2\n"
+     "1 view 400 330\n"
+     "1 side 100 25\n"
+     "1 show 1111\n"
+     "1 press 1\n"
+     "1 side 100 75\n"
+     "1 show 1019\n"
+     "1 press 1\n"
+     "1 side 100 125\n"
+     "1 show 1\n"
+     "1 press 1\n"
+     "1 side 100 180\n"
+     "1 show 1017\n"
+     "1 press 1\n"
+     "1 side 100 230\n"
+     "1 show 1005\n"
+     "1 press 1\n"
+     "1 view 455 250\n"
+     "1 show 1002\n"
+     "1 press 1\n"
+     "1 view 135 135\n"
+     "1 show 1020\n"
+     "1 press 1020\n"
+     "1 show 1017\n"
+     "1 press 1\n"
+     "1 press 1\n"
+     "1 view 235 35\n"
+     "1 show 1017\n"
+     "1 press 1\n"
+     "1 view 265 145\n"
+     "1 show 1017\n"
+     "1 press 1\n"
+     "1 set scenarioLevel 13\n"
+     "1 view 265 145\n"
+     "1 show 1018\n"
+     "1 press 1\n"
+     "1 view 35 35\n"
+     "1 show 1017\n"
+     "1 press 1\n"
+     "1 view 145 325\n"
+     "1 show 1042\n"
+     "1 press 1042\n"
+     "1 show 1034\n"
+     "1 press 1036\n"
+     "1 press 1043\n"
+     "1 view 35 180\n"
+     "1 show 1017\n"
+     "1 press 1018\n"
+     "1 show 1018\n"
+     "1 press 1\n"
+     "1 press 1\n"
+     "1 menu 104\n"
+     "1 show 1\n"
+     "1 press 1\n"
+     "1 set screenMode 1\n"
+     "1 view 275 225\n"
+     "1 type 1002 テスト会社\n"
+     "1 show 1002\n"
+     "1 press 1\n"
+     "1 right 10 10\n"
+     "1 set arrestState 1\n"
+     "1 main\n"
+     "1 show 1017\n"
+     , 1,
+     {"{1003} NISグループ", "{1003} NISグループ", "{1111} 5", "{1019} 株式分割", "{1} OK", "{1017} 警察に賄賂を渡す", "{1005} ファイル１", "{1002} NISグループ", "{1020} 株主総会", "{1017} 社長交代案提出", "{1017} 研究", "{1017} 大統領選挙に出馬する", "{1018} ミサイル発射", "{1017} 購入", "{1042} 戦争する", "{1034} 戦闘開始", "{1017} ハエタタキ", "{1018} 1億円賭ける", "{1} OK", "{1002} テスト会社", "[シナリオ] シナリオモードですか?\\n\\n※達成目標があり,レベルを上げていくモード", "[] 逮捕されました.", "{1017} 裁判官へ賄賂"},
+     nullptr, {"screenMode 3", "companies[0].name テスト会社", "scenarioLevel 13", "arrestState 17"}},
+    {"FlyGameFromTheCasino", "1 view 35 180\n1 press 1017\n1 main\n1 main\n1 view 305 205\n1 right 5 5\n", 1,
+     {"[レベルアップ] よくやった。\\n\\nだが、まだまだ５０００万円はあげられないね", "[ＥＮＤ] 終了します"}, nullptr,
+     {"screenMode 3", "flyX 302", "flyY 197"}},
     {"StartsOnTheFieldMap", "", 0, {}, nullptr,
      {"screenMode 3", "selectedCompany 11", "flyX 300", "flyY 200", "population 230000000"}},
 

@@ -55,6 +55,8 @@ const Verb VERBS[] = {
     {"board", Args::NUMBERS, 1, {0, 0, 0}, {COMPANY_COUNT - 1, 0, 0}, false, true},
     {"view", Args::NUMBERS, 2, {0, 0, 0}, {MAIN_VIEW_WIDTH - 1, MAIN_VIEW_HEIGHT - 1, 0}, false, true},
     {"side", Args::NUMBERS, 2, {0, 0, 0}, {PANELS[5].width - 1, PANELS[5].height - 1, 0}, false, true},
+    {"right", Args::NUMBERS, 2, {0, 0, 0}, {MAIN_VIEW_WIDTH - 1, MAIN_VIEW_HEIGHT - 1, 0}, false, true},
+    {"menu", Args::NUMBERS, 1, {CMD_ABOUT, 0, 0}, {CMD_EXIT, 0, 0}, false, true},
     {"main", Args::NUMBERS, 0, {0, 0, 0}, {0, 0, 0}, false, false},
     {"type", Args::TYPE, 1, {1, 0, 0}, {MAX_CONTROL_ID, 0, 0}, true, false},
     {"press", Args::NUMBERS, 1, {1, 0, 0}, {MAX_CONTROL_ID, 0, 0}, true, false},
@@ -231,6 +233,10 @@ private:
             host_.ClickBoard(80, 12 * id + 15);
         } else if (a.verb == "view") {
             host_.ClickMain(id, static_cast<int>(v[1]));
+        } else if (a.verb == "right") {
+            host_.RightClickMain(id, static_cast<int>(v[1]));
+        } else if (a.verb == "menu") {
+            if (!host_.quitRequested) OnMenuCommand(id);
         } else if (a.verb == "side") {
             host_.ClickSide(id, static_cast<int>(v[1]));
         } else if (a.verb == "main") {
