@@ -26,6 +26,7 @@ if [ -x build/release/bench/orchidia_bench ]; then
   build/release/bench/orchidia_bench --benchmark_min_time=0.05
   build/release/bench/orchidia_display_bench --benchmark_min_time=0.05
   build/release/bench/orchidia_influence_bench --benchmark_min_time=0.05
+  (cd build/release && bench/orchidia_sim_bench --benchmark_min_time=0.05)
 fi
 if [ -x build/release/orchidia_startup_bench ]; then
   echo "== the window: start-up against a bare Qt window, paints, idle load"
