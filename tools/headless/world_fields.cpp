@@ -18,6 +18,10 @@
 
 namespace {
 
+// The period of the market's, the calendar's and the chart's timers, which
+// the rules name like a field.
+int32_t panelTimerMs = PANEL_TIMER_MS;
+
 class TableBuilder {
 public:
     explicit TableBuilder(std::vector<WorldField>& rows) : rows_(rows) {}
@@ -157,6 +161,7 @@ std::vector<WorldField> BuildTable() {
     t.Add("newsXA", F::I32, &newsXA);
     t.Add("newsXB", F::I32, &newsXB);
 
+    t.Add("panelTimerMs", F::I32, &panelTimerMs, true);
     t.Add("population", F::I32, const_cast<int32_t*>(&population), true);
     t.Add("rivalVotes", F::I32, &rivalVotes);
     t.Add("ownVotes", F::I32, &ownVotes);
