@@ -1,8 +1,6 @@
 #include "tools/headless/sim_script.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 
 #include "market/calendar.h"
 #include "market/market_tick.h"
@@ -69,16 +67,6 @@ const Verb* FindVerb(const std::string& name) {
     for (const Verb& v : VERBS)
         if (name == v.name) return &v;
     return nullptr;
-}
-
-bool ReadInt(const std::string& word, int64_t& value) {
-    if (word.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    long long v = std::strtoll(word.c_str(), &end, 10);
-    if (errno != 0 || end == word.c_str() || *end != '\0') return false;
-    value = v;
-    return true;
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -289,7 +277,7 @@ bool ParseSimScript(const std::string& text, std::vector<SimAction>& actions, st
         };
         SimAction a;
         a.line = lineNo;
-        if (!ReadInt(w[0], a.cycle) || a.cycle < 1) return refuse("the cycle must be a number from 1");
+        if (!ReadWholeNumber(w[0], a.cycle) || a.cycle < 1) return refuse("the cycle must be a number from 1");
         if (w.size() < 2) return refuse("missing action");
         a.verb = w[1];
         const Verb* verb = FindVerb(a.verb);
@@ -311,7 +299,7 @@ bool ParseSimScript(const std::string& text, std::vector<SimAction>& actions, st
         } else {
             for (int k = 0; k < verb->argc; ++k) {
                 const std::string& word = w[static_cast<size_t>(k) + 2];
-                if (!ReadInt(word, a.args[k])) return refuse("'" + word + "' is not a number");
+                if (!ReadWholeNumber(word, a.args[k])) return refuse("'" + word + "' is not a number");
                 if (a.args[k] < verb->lo[k] || a.args[k] > verb->hi[k]) {
                     return refuse("argument " + std::to_string(k + 1) + " of '" + a.verb + "' is out of range (" +
                                   std::to_string(verb->lo[k]) + " to " + std::to_string(verb->hi[k]) + ")");

@@ -192,16 +192,6 @@ const std::unordered_map<std::string, size_t>& Index() {
     return index;
 }
 
-bool ReadWhole(const std::string& text, int64_t& value) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || end == text.c_str() || *end != '\0') return false;
-    value = v;
-    return true;
-}
-
 bool ReadReal(const std::string& text, double& value) {
     if (text.empty()) return false;
     errno = 0;
@@ -250,6 +240,16 @@ std::string FieldValue(const WorldField& field) {
     return out;
 }
 
+bool ReadWholeNumber(const std::string& text, int64_t& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long v = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || end == text.c_str() || *end != '\0') return false;
+    value = v;
+    return true;
+}
+
 const std::vector<WorldField>& WorldFields() {
     static const std::vector<WorldField> rows = BuildTable();
     return rows;
@@ -296,7 +296,7 @@ bool CanSetWorldField(const WorldField& f, const std::string& value, std::string
         return true;
     }
     int64_t v = 0;
-    if (!ReadWhole(value, v)) {
+    if (!ReadWholeNumber(value, v)) {
         why = "'" + value + "' is not a whole number";
         return false;
     }
@@ -314,11 +314,11 @@ void SetWorldField(const WorldField& f, const std::string& value) {
     double real = 0;
     switch (f.type) {
         case FieldType::I32:
-            ReadWhole(value, v);
+            ReadWholeNumber(value, v);
             *static_cast<int32_t*>(f.where) = static_cast<int32_t>(v);
             break;
         case FieldType::I64:
-            ReadWhole(value, v);
+            ReadWholeNumber(value, v);
             *static_cast<int64_t*>(f.where) = v;
             break;
         case FieldType::F32:
@@ -326,7 +326,7 @@ void SetWorldField(const WorldField& f, const std::string& value) {
             *static_cast<float*>(f.where) = static_cast<float>(real);
             break;
         case FieldType::RAND:
-            ReadWhole(value, v);
+            ReadWholeNumber(value, v);
             SetGameRandState(static_cast<uint32_t>(v));
             break;
         case FieldType::TEXT:

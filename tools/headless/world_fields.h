@@ -34,6 +34,10 @@ std::string FieldValue(const WorldField& field);
 // texts as their code page 932 bytes.
 std::string DumpWorld();
 
+// Reads all of text as a signed decimal number; false when it is not one or
+// does not fit in 64 bits.
+bool ReadWholeNumber(const std::string& text, int64_t& value);
+
 // Checks that a number may be written into a field; on failure says why.
 bool CanSetWorldField(const WorldField& field, const std::string& value, std::string& why);
 // Writes a number checked by CanSetWorldField.

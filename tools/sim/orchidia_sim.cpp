@@ -2,17 +2,13 @@
 // script, without a window. Every message box is printed as one line
 // "[caption] text" (code page 932, newlines as \n); a question is answered
 // as the script says, else No.
-#include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "tools/headless/sim_script.h"
+#include "tools/headless/world_fields.h"
 #include "world/file_access.h"
 
 namespace {
@@ -77,10 +73,8 @@ int BadArgs(const std::string& why) {
 }
 
 bool ReadCount(const char* text, long long lo, long long hi, long long& value) {
-    errno = 0;
-    char* end = nullptr;
-    long long v = std::strtoll(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || v < lo || v > hi) return false;
+    int64_t v = 0;
+    if (!ReadWholeNumber(text, v) || v < lo || v > hi) return false;
     value = v;
     return true;
 }
