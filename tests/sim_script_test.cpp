@@ -208,6 +208,34 @@ TEST_P(SimScriptTest, PlaysOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(Verbs, SimScriptTest, ::testing::ValuesIn(CASES),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The bounds of each verb's numbers: the ends are taken, one beyond is refused.
+TEST(SimScriptBounds, EndsTakenAndOneBeyondRefused) {
+    struct Bound {
+        const char* line;   // %s stands for the number tried
+        int64_t low, high;
+    };
+    const Bound bounds[] = {
+        {"board %s", 0, 29},      {"view %s 0", 0, 569},  {"view 0 %s", 0, 369},   {"right %s 0", 0, 569},
+        {"right 0 %s", 0, 369},   {"side %s 0", 0, 199},  {"side 0 %s", 0, 314},   {"menu %s", 104, 105},
+        {"research %s", 0, 8},    {"tob %s 1 0", 0, 29},  {"tob 1 1 %s", 0, 1},    {"hold 0 %s 0", 0, 29},
+        {"buy %s 1", 0, 29},      {"sell %s 1", 0, 29},   {"limit %s 1 1", 0, 29}, {"funds %s 1", 0, 29},
+        {"tick %s", 0, 1000000000}, {"press %s", 1, 65535}, {"show %s", 1, 65535}, {"type %s x", 1, 65535},
+    };
+    for (const Bound& b : bounds) {
+        for (int64_t n : {b.low - 1, b.low, b.high, b.high + 1}) {
+            char line[64];
+            std::snprintf(line, sizeof line, (std::string("1 ") + b.line).c_str(), std::to_string(n).c_str());
+            std::vector<SimAction> actions;
+            std::string error;
+            const bool inside = b.low <= n && n <= b.high;
+            EXPECT_EQ(ParseSimScript(line, actions, error), inside) << line << ": " << error;
+            if (!inside) {
+                EXPECT_NE(error.find("out of range"), std::string::npos) << line << ": " << error;
+            }
+        }
+    }
+}
+
 // Every field the rules name is in the dump, once, under its own name, and
 // a text comes out as its code page 932 bytes.
 TEST(WorldDump, NamesEveryFieldOnce) {
