@@ -36,6 +36,8 @@ const ScriptCase CASES[] = {
      "1 funds 0 100000\n1 view 35 180\n1 press 1018\n1 press 1018\n1 tick 100000\n1 press 1\n", 2,
      {"[] １着5番です.", "[] はずれ."}, nullptr,
      {"raceBet 0", "companies[0].funds 90000", "racerPosition[4] 652"}},
+    {"RaceTicksExactlyAsOftenAsAsked", "1 funds 0 100000\n1 view 35 180\n1 press 1018\n1 press 1018\n1 tick 2\n", 1,
+     {}, nullptr, {"raceBet 1", "racerPosition[0] 106", "racerPosition[7] 100"}},
     {"DetentionOpenedByTheMainTimer", "1 set arrestState 1\n1 main\n1 show 1004\n1 show 1003\n", 3,
      {"[] 逮捕されました.", "{1004} 10", "{1003} 8000"}, nullptr, {"arrestState 17"}},
     {"QuestionAnsweredYesEndsTheGame", "1 answer yes\n1 side 100 285\n", 5, {"[確認] ゲームを終了しますがよろしいですか？\\n\\n（データは自動的に保存されません.データの保存は行いましたか?)"},
@@ -123,7 +125,7 @@ const ScriptCase CASES[] = {
      "1 press 1\n"
      "1 set screenMode 1\n"
      "1 view 275 225\n"
-     "1 type 1002 テスト会社\n"
+     "1 type 1002 テスト会社  \r\n"
      "1 show 1002\n"
      "1 press 1\n"
      "1 right 10 10\n"
@@ -157,6 +159,8 @@ const ScriptCase CASES[] = {
     {"TextWithoutCodePage932", "1 side 100 25\n1 type 1117 \xF0\x9F\x98\x80\n", 1, {},
      "script line 2: the text has a character that code page 932 cannot hold", {}},
 };
+
+void PrintTo(const ScriptCase& c, std::ostream* os) { *os << c.name; }
 
 std::map<std::string, std::string> ReadDump(const std::string& path) {
     std::map<std::string, std::string> fields;
