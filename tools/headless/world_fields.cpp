@@ -28,40 +28,54 @@ public:
     void Add(const std::string& name, FieldType type, void* where, bool constant = false) {
         rows_.push_back({name, type, where, constant});
     }
+    // The row's kind follows from the field's own type.
+    void Field(const std::string& name, int32_t* where) { Add(name, FieldType::I32, where); }
+    void Field(const std::string& name, int64_t* where) { Add(name, FieldType::I64, where); }
+    void Field(const std::string& name, float* where) { Add(name, FieldType::F32, where); }
+    void Field(const std::string& name, TextRef* where) { Add(name, FieldType::TEXT, where); }
+    void Field(const std::string& name, char (*buffer)[NAME_BUF_SIZE]) { Add(name, FieldType::BUFFER, *buffer); }
     template <typename T, size_t N>
-    void Array(const std::string& name, FieldType type, T (&items)[N]) {
-        for (size_t k = 0; k < N; ++k) Add(name + "[" + std::to_string(k) + "]", type, &items[k]);
+    void Array(const std::string& name, T (&items)[N]) {
+        for (size_t k = 0; k < N; ++k) Field(name + "[" + std::to_string(k) + "]", &items[k]);
     }
 
 private:
     std::vector<WorldField>& rows_;
 };
 
+// The name of each row is the field's own identifier, so the two cannot drift apart.
+#define MEMBER(field) t.Field(p + #field, &c.field)
+#define MEMBER_ARRAY(field) t.Array(p + #field, c.field)
+#define GLOBAL(name) t.Field(#name, &name)
+#define GLOBAL_ARRAY(name) t.Array(#name, name)
+// The pending orders go by their own names, as the rules list them.
+#define ORDER(field) t.Field(#field, &pendingOrders.field)
+
 void AddCompany(TableBuilder& t, int i) {
     ListedCompany& c = companies[i];
     const std::string p = "companies[" + std::to_string(i) + "].";
-    t.Add(p + "bankrupt", FieldType::I32, &c.bankrupt);
-    t.Add(p + "refoundCount", FieldType::I32, &c.refoundCount);
-    t.Add(p + "name", FieldType::TEXT, &c.name);
-    t.Add(p + "sharePrice", FieldType::I32, &c.sharePrice);
-    t.Add(p + "issuedShares", FieldType::I64, &c.issuedShares);
-    t.Add(p + "floatingShares", FieldType::I64, &c.floatingShares);
-    t.Array(p + "holdings", FieldType::I64, c.holdings);
-    t.Array(p + "avgBuyPrice", FieldType::I32, c.avgBuyPrice);
-    t.Add(p + "ceoAssets", FieldType::I64, &c.ceoAssets);
-    t.Add(p + "ceoName", FieldType::TEXT, &c.ceoName);
-    t.Add(p + "funds", FieldType::I64, &c.funds);
-    t.Add(p + "debt", FieldType::I64, &c.debt);
-    t.Add(p + "profit", FieldType::I64, &c.profit);
-    t.Add(p + "dividendYield", FieldType::I32, &c.dividendYield);
-    t.Add(p + "property", FieldType::I64, &c.property);
-    t.Array(p + "loans", FieldType::I64, c.loans);
-    t.Add(p + "stockCount", FieldType::I32, &c.stockCount);
-    t.Add(p + "trendState", FieldType::I32, &c.trendState);
-    t.Array(p + "priceDeltaHistory", FieldType::I32, c.priceDeltaHistory);
-    t.Add(p + "priceDelta", FieldType::I32, &c.priceDelta);
-    t.Array(p + "trendRange", FieldType::I32, c.trendRange);
-    t.Array(p + "headline", FieldType::TEXT, c.headline);
+    MEMBER(bankrupt);
+    MEMBER(refoundCount);
+    MEMBER(name);
+    MEMBER(sharePrice);
+    MEMBER(issuedShares);
+    MEMBER(floatingShares);
+    MEMBER_ARRAY(holdings);
+    MEMBER_ARRAY(avgBuyPrice);
+    MEMBER(ceoAssets);
+    MEMBER(ceoName);
+    MEMBER(funds);
+    MEMBER(debt);
+    MEMBER(profit);
+    MEMBER(dividendYield);
+    MEMBER(property);
+    MEMBER_ARRAY(loans);
+    MEMBER(stockCount);
+    MEMBER(trendState);
+    MEMBER_ARRAY(priceDeltaHistory);
+    MEMBER(priceDelta);
+    MEMBER_ARRAY(trendRange);
+    MEMBER_ARRAY(headline);
 }
 
 std::vector<WorldField> BuildTable() {
@@ -71,115 +85,120 @@ std::vector<WorldField> BuildTable() {
     using F = FieldType;
     for (int i = 0; i < COMPANY_COUNT; ++i) AddCompany(t, i);
 
-    t.Add("playerCompanyNameBuf", F::BUFFER, playerCompanyNameBuf);
-    t.Add("playerNameBuf", F::BUFFER, playerNameBuf);
-    for (int k = 0; k < NAME_POOL_SIZE; ++k)
-        t.Add("companyNamePool[" + std::to_string(k) + "]", F::BUFFER, companyNamePool[k]);
-    t.Add("namePoolNext", F::I32, &namePoolNext);
+    GLOBAL(playerCompanyNameBuf);
+    GLOBAL(playerNameBuf);
+    GLOBAL_ARRAY(companyNamePool);
+    GLOBAL(namePoolNext);
 
-    t.Add("gameYear", F::I32, &gameYear);
-    t.Add("gameMonth", F::I32, &gameMonth);
-    t.Add("gameDay", F::I32, &gameDay);
-    t.Add("gameHour", F::I32, &gameHour);
-    t.Add("gameMinute", F::I32, &gameMinute);
-    t.Add("scenarioLevel", F::I32, &scenarioLevel);
-    t.Add("scenarioTitle", F::TEXT, &scenarioTitle);
-    t.Add("scenarioGoal", F::TEXT, &scenarioGoal);
-    t.Add("goalStage", F::I32, &goalStage);
-    t.Add("stakeWarningLevel", F::I32, &stakeWarningLevel);
+    GLOBAL(gameYear);
+    GLOBAL(gameMonth);
+    GLOBAL(gameDay);
+    GLOBAL(gameHour);
+    GLOBAL(gameMinute);
+    GLOBAL(scenarioLevel);
+    GLOBAL(scenarioTitle);
+    GLOBAL(scenarioGoal);
+    GLOBAL(goalStage);
+    GLOBAL(stakeWarningLevel);
 
-    t.Add("historyIndex", F::I32, &historyIndex);
-    t.Array("newsPending", F::I32, newsPending);
-    t.Add("lastRefoundedCompany", F::I32, &lastRefoundedCompany);
-    t.Add("buyImpactDelta", F::I32, &buyImpactDelta);
-    t.Add("buyImpactCompany", F::I32, &buyImpactCompany);
-    t.Add("sellImpactDelta", F::I32, &sellImpactDelta);
-    t.Add("sellImpactCompany", F::I32, &sellImpactCompany);
-    t.Add("warPriceMultiplier", F::I32, &warPriceMultiplier);
-    t.Add("electionPriceMultiplier", F::I32, &electionPriceMultiplier);
-    t.Add("tobTarget", F::I32, &tobTarget);
-    t.Add("tobPrice", F::I32, &tobPrice);
-    t.Add("tobHostile", F::I32, &tobHostile);
-    t.Add("selectedCompany", F::I32, &selectedCompany);
+    GLOBAL(historyIndex);
+    GLOBAL_ARRAY(newsPending);
+    GLOBAL(lastRefoundedCompany);
+    GLOBAL(buyImpactDelta);
+    GLOBAL(buyImpactCompany);
+    GLOBAL(sellImpactDelta);
+    GLOBAL(sellImpactCompany);
+    GLOBAL(warPriceMultiplier);
+    GLOBAL(electionPriceMultiplier);
+    GLOBAL(tobTarget);
+    GLOBAL(tobPrice);
+    GLOBAL(tobHostile);
+    GLOBAL(selectedCompany);
 
-    t.Add("marketBuyCompany", F::I64, &pendingOrders.marketBuyCompany);
-    t.Add("marketBuyQty", F::I64, &pendingOrders.marketBuyQty);
-    t.Add("limitBuyCompany", F::I64, &pendingOrders.limitBuyCompany);
-    t.Add("limitBuyQty", F::I64, &pendingOrders.limitBuyQty);
-    t.Add("limitBuyPrice", F::I32, &pendingOrders.limitBuyPrice);
-    t.Add("sellCompany", F::I64, &pendingOrders.sellCompany);
-    t.Add("sellQty", F::I64, &pendingOrders.sellQty);
-    t.Add("afterHoursTrade", F::I32, &pendingOrders.afterHoursTrade);
-    t.Add("marketHalt", F::I32, &marketHalt);
-    t.Add("orderEntryQty", F::I64, &orderEntryQty);
+    ORDER(marketBuyCompany);
+    ORDER(marketBuyQty);
+    ORDER(limitBuyCompany);
+    ORDER(limitBuyQty);
+    ORDER(limitBuyPrice);
+    ORDER(sellCompany);
+    ORDER(sellQty);
+    ORDER(afterHoursTrade);
+    GLOBAL(marketHalt);
+    GLOBAL(orderEntryQty);
 
-    t.Add("policeConnection", F::I32, &policeConnection);
-    t.Add("prosecutionChance", F::I32, &prosecutionChance);
-    t.Add("illegalityFactor", F::I32, &illegalityFactor);
-    t.Add("arrestState", F::I32, &arrestState);
-    t.Add("monthsToTrial", F::I32, &monthsToTrial);
-    t.Add("judgeConnection", F::I32, &judgeConnection);
-    t.Add("lawyerFee", F::I32, &lawyerFee);
-    t.Add("trialProgress", F::F32, &trialProgress);
-    t.Add("presidentFlag", F::I32, &presidentFlag);
-    t.Add("icbmProgress", F::I32, &icbmProgress);
-    t.Add("icbmCount", F::I32, &icbmCount);
-    t.Add("researchUnderway", F::I32, &researchUnderway);
-    t.Add("agmEffect", F::I32, &agmEffect);
-    t.Add("voteYes", F::I32, &voteYes);
-    t.Add("voteNo", F::I32, &voteNo);
-    t.Add("agmNewShareProposal", F::I32, &agmNewShareProposal);
+    GLOBAL(policeConnection);
+    GLOBAL(prosecutionChance);
+    GLOBAL(illegalityFactor);
+    GLOBAL(arrestState);
+    GLOBAL(monthsToTrial);
+    GLOBAL(judgeConnection);
+    GLOBAL(lawyerFee);
+    GLOBAL(trialProgress);
+    GLOBAL(presidentFlag);
+    GLOBAL(icbmProgress);
+    GLOBAL(icbmCount);
+    GLOBAL(researchUnderway);
+    GLOBAL(agmEffect);
+    GLOBAL(voteYes);
+    GLOBAL(voteNo);
+    GLOBAL(agmNewShareProposal);
 
-    t.Array("lenderCreditLimit", F::I32, lenderCreditLimit);
-    t.Array("lenderInterestRate", F::I32, lenderInterestRate);
-    t.Array("researchCost", F::I32, researchCost);
-    t.Array("mediaRaiseCost", F::I32, mediaRaiseCost);
-    t.Array("mediaLowerCost", F::I32, mediaLowerCost);
-    t.Array("shopPrice", F::I32, shopPrice);
-    t.Array("shopOwned", F::I32, shopOwned);
-    t.Array("weaponPrice", F::I32, weaponPrice);
-    t.Array("playerForces", F::I32, playerForces);
-    t.Array("enemyForces", F::I32, enemyForces);
+    GLOBAL_ARRAY(lenderCreditLimit);
+    GLOBAL_ARRAY(lenderInterestRate);
+    GLOBAL_ARRAY(researchCost);
+    GLOBAL_ARRAY(mediaRaiseCost);
+    GLOBAL_ARRAY(mediaLowerCost);
+    GLOBAL_ARRAY(shopPrice);
+    GLOBAL_ARRAY(shopOwned);
+    GLOBAL_ARRAY(weaponPrice);
+    GLOBAL_ARRAY(playerForces);
+    GLOBAL_ARRAY(enemyForces);
 
-    t.Array("newsLines", F::TEXT, newsLines);
-    t.Add("newsCount", F::I32, &newsCount);
-    t.Add("saveSlot", F::I32, &saveSlot);
-    t.Add("loadedFromFile", F::I32, &loadedFromFile);
+    GLOBAL_ARRAY(newsLines);
+    GLOBAL(newsCount);
+    GLOBAL(saveSlot);
+    GLOBAL(loadedFromFile);
 
-    t.Add("screenMode", F::I32, &screenMode);
-    t.Add("mouseX", F::I32, &mouseX);
-    t.Add("mouseY", F::I32, &mouseY);
-    t.Add("titleFade", F::I32, &titleFade);
-    t.Add("buttonRepaintCountdown", F::I32, &buttonRepaintCountdown);
-    t.Add("flyLevel", F::I32, &flyLevel);
-    t.Add("flyX", F::I32, &flyX);
-    t.Add("flyY", F::I32, &flyY);
-    t.Array("buttonHover", F::I32, buttonHover);
-    t.Array("buttonHoverPrev", F::I32, buttonHoverPrev);
-    t.Add("newsReadA", F::I32, &newsReadA);
-    t.Add("newsReadB", F::I32, &newsReadB);
-    t.Add("newsXA", F::I32, &newsXA);
-    t.Add("newsXB", F::I32, &newsXB);
+    GLOBAL(screenMode);
+    GLOBAL(mouseX);
+    GLOBAL(mouseY);
+    GLOBAL(titleFade);
+    GLOBAL(buttonRepaintCountdown);
+    GLOBAL(flyLevel);
+    GLOBAL(flyX);
+    GLOBAL(flyY);
+    GLOBAL_ARRAY(buttonHover);
+    GLOBAL_ARRAY(buttonHoverPrev);
+    GLOBAL(newsReadA);
+    GLOBAL(newsReadB);
+    GLOBAL(newsXA);
+    GLOBAL(newsXB);
 
     t.Add("panelTimerMs", F::I32, &panelTimerMs, true);
     t.Add("population", F::I32, const_cast<int32_t*>(&population), true);
-    t.Add("rivalVotes", F::I32, &rivalVotes);
-    t.Add("ownVotes", F::I32, &ownVotes);
-    t.Add("campaignFunds", F::I64, &campaignFunds);
-    t.Add("warState", F::I32, &warState);
-    t.Add("raceBet", F::I32, &raceBet);
-    t.Array("racerPosition", F::I32, racerPosition);
-    t.Array("racerStall", F::I32, racerStall);
+    GLOBAL(rivalVotes);
+    GLOBAL(ownVotes);
+    GLOBAL(campaignFunds);
+    GLOBAL(warState);
+    GLOBAL(raceBet);
+    GLOBAL_ARRAY(racerPosition);
+    GLOBAL_ARRAY(racerStall);
     for (int k = 0; k < RANKING_SIZE; ++k) {
         const std::string p = "assetRanking[" + std::to_string(k) + "]";
-        t.Add(p + "[0]", F::I32, &assetRanking[k].company);
-        t.Add(p + "[1]", F::I64, &assetRanking[k].best);
+        t.Field(p + "[0]", &assetRanking[k].company);
+        t.Field(p + "[1]", &assetRanking[k].best);
     }
     // The project's own: the generator's state, so that a reading of the
     // rules can start its draws where the game stands.
     t.Add("randState", F::RAND, nullptr);
     return rows;
 }
+
+#undef MEMBER
+#undef MEMBER_ARRAY
+#undef GLOBAL
+#undef GLOBAL_ARRAY
+#undef ORDER
 
 const std::unordered_map<std::string, size_t>& Index() {
     static const std::unordered_map<std::string, size_t> index = [] {
